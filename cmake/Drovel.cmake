@@ -1,0 +1,88 @@
+# Build-wide settings and the helpers every folder uses.
+
+option(DROVEL_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
+
+# DROVEL_WINDOWS: a mingw build (win64 or win32). DROVEL_RUNS_TESTS: programs of this build can
+# execute here (natively, or the x86_64 build under Wine); the i686 build is only inspected.
+if(WIN32)
+  set(DROVEL_WINDOWS ON)
+  if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+    set(DROVEL_RUNS_TESTS ON)
+  else()
+    set(DROVEL_RUNS_TESTS OFF)
+  endif()
+  add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
+  add_compile_options(-Wall -Wextra -Wno-unused-parameter -Wno-cast-function-type)
+  if(DROVEL_RUNS_TESTS)
+    # Tests run through scripts/wine-run.sh: own prefix in the build folder, one Xvfb display,
+    # one persistent wineserver, crash debugger off.
+    set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/scripts/wine-run.sh ${CMAKE_BINARY_DIR})
+  endif()
+else()
+  set(DROVEL_WINDOWS OFF)
+  set(DROVEL_RUNS_TESTS ON)
+  add_compile_options(-Wall -Wextra -Wno-unused-parameter)
+  if(DROVEL_SANITIZE)
+    add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+    add_link_options(-fsanitize=address,undefined)
+  endif()
+endif()
+
+# Default limit for every test: a hung Wine program must never hold the run.
+set(DROVEL_TEST_TIMEOUT 120)
+
+# drovel_test(NAME n SOURCES ... [LIBS ...] [LABELS ...] [TIMEOUT s] [WINDOWS_ONLY] [ARGS ...])
+# A doctest program registered with CTest. Portable tests build in every preset; WINDOWS_ONLY
+# tests only in the mingw presets. Nothing is registered in a build whose programs cannot run.
+function(drovel_test)
+  cmake_parse_arguments(T "WINDOWS_ONLY;GUI" "NAME;TIMEOUT" "SOURCES;LIBS;LABELS;ARGS" ${ARGN})
+  if(T_WINDOWS_ONLY AND NOT DROVEL_WINDOWS)
+    return()
+  endif()
+  add_executable(${T_NAME} ${T_SOURCES})
+  target_link_libraries(${T_NAME} PRIVATE doctest_main ${T_LIBS})
+  if(NOT DROVEL_RUNS_TESTS)
+    return()
+  endif()
+  add_test(NAME ${T_NAME} COMMAND ${T_NAME} ${T_ARGS})
+  if(NOT T_TIMEOUT)
+    set(T_TIMEOUT ${DROVEL_TEST_TIMEOUT})
+  endif()
+  set(labels ${T_LABELS})
+  if(T_WINDOWS_ONLY)
+    list(APPEND labels windows)
+  else()
+    list(APPEND labels portable)
+  endif()
+  set_tests_properties(${T_NAME} PROPERTIES TIMEOUT ${T_TIMEOUT} LABELS "${labels}")
+endfunction()
+
+# drovel_script_test(NAME n COMMAND ... [LABELS ...] [TIMEOUT s])
+# A host-side script test (PE inspection and the like); runs natively in any preset.
+function(drovel_script_test)
+  cmake_parse_arguments(T "" "NAME;TIMEOUT" "COMMAND;LABELS" ${ARGN})
+  add_test(NAME ${T_NAME} COMMAND ${T_COMMAND})
+  if(NOT T_TIMEOUT)
+    set(T_TIMEOUT ${DROVEL_TEST_TIMEOUT})
+  endif()
+  set_tests_properties(${T_NAME} PROPERTIES TIMEOUT ${T_TIMEOUT} LABELS "script;${T_LABELS}")
+endfunction()
+
+# drovel_windows_program(target): statically linked image importing system DLLs only.
+function(drovel_static target)
+  if(DROVEL_WINDOWS)
+    target_link_options(${target} PRIVATE -static -static-libgcc -static-libstdc++)
+  endif()
+endfunction()
+
+# Adds every immediate subfolder that has a CMakeLists.txt, so a new module folder joins the
+# build without editing its parent.
+function(drovel_add_subdirs)
+  file(GLOB children LIST_DIRECTORIES true RELATIVE ${CMAKE_CURRENT_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR}/*)
+  list(SORT children)
+  foreach(child ${children})
+    if(IS_DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR}/${child} AND EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/${child}/CMakeLists.txt)
+      add_subdirectory(${child})
+    endif()
+  endforeach()
+endfunction()
