@@ -10,3 +10,6 @@ set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
 set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
+# Static zlib only: the import library would make the stub depend on zlib1.dll.
+set(ZLIB_LIBRARY /usr/${DROVEL_MINGW_TRIPLE}/lib/libz.a CACHE FILEPATH "static zlib")
+set(ZLIB_INCLUDE_DIR /usr/${DROVEL_MINGW_TRIPLE}/include CACHE PATH "zlib headers")
