@@ -1,0 +1,28 @@
+#include "stub/control/StubProgramWin.h"
+#include "stub/services/Trace.h"
+#include "stub/services/TraceWin.h"
+#include <windows.h>
+
+namespace stub {
+
+namespace {
+
+// "<pid> ==== STUB START ====> <command line><" and its END twin.
+void TraceRunLine(const char* marker)
+{
+    TraceOut() << GetCurrentProcessId() << marker << GetCommandLineA() << "<" << kEol;
+}
+
+} // namespace
+
+int RunStubProgram()
+{
+    SetTraceSource(2);
+    TraceRunLine(" ==== STUB START ====> ");
+    const int exitCode = 0;
+    TraceRunLine(" ==== STUB END ====> ");
+    TraceOut() << kEol;
+    return exitCode;
+}
+
+} // namespace stub
