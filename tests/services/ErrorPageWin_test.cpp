@@ -1,5 +1,6 @@
 #include <doctest/doctest.h>
 #include "stub/services/ErrorPageWin.h"
+#include <windows.h>
 #include <fstream>
 #include <string>
 

@@ -157,9 +157,11 @@ TEST_CASE("CenterInWorkArea on a real window")
 
 TEST_CASE("LoadProc binds an entry or gives nothing")
 {
-    CHECK(LoadProc("kernel32.dll", "GetTickCount") == GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetTickCount"));
-    CHECK(LoadProc("kernel32.dll", "NoSuchEntryPoint") == nullptr);
-    CHECK(LoadProc("no-such-library-here.dll", "GetTickCount") == nullptr);
+    const FARPROC expected = GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetTickCount");
+    CHECK((expected != nullptr));
+    CHECK((LoadProc("kernel32.dll", "GetTickCount") == expected));
+    CHECK((LoadProc("kernel32.dll", "NoSuchEntryPoint") == nullptr));
+    CHECK((LoadProc("no-such-library-here.dll", "GetTickCount") == nullptr));
 }
 
 TEST_CASE("system queries")
