@@ -1,6 +1,9 @@
 #include "stub/control/StubProgramWin.h"
+#include "stub/services/LogWin.h"
+#include "stub/services/SysUtilsWin.h"
 #include "stub/services/Trace.h"
 #include "stub/services/TraceWin.h"
+#include "stub/services/UtilsWin.h"
 #include <windows.h>
 
 namespace stub {
@@ -19,9 +22,12 @@ int RunStubProgram()
 {
     SetTraceSource(2);
     TraceRunLine(" ==== STUB START ====> ");
+    PreloadSystemLibraries();  // before any window exists
     const int exitCode = 0;
     TraceRunLine(" ==== STUB END ====> ");
     TraceOut() << kEol;
+    WriteLog("=== EXIT === " + ExePath());
+    WriteLog("");
     return exitCode;
 }
 
