@@ -50,23 +50,11 @@ struct CountingWindow {
 };
 int CountingWindow::received = 0;
 
-DateTimeValue At(int y, int mo, int d, int h, int mi, int s)
-{
-    DateTimeParts p;
-    p.year = y;
-    p.month = mo;
-    p.day = d;
-    p.hour = h;
-    p.minute = mi;
-    p.second = s;
-    return EncodeDateTime(p);
-}
-
 } // namespace
 
 TEST_CASE("DateTimeStamp follows the user's date separator")
 {
-    const DateTimeValue t = At(2004, 3, 5, 17, 8, 9);
+    const DateTimeValue t = EncodeDateTime(2004, 3, 5, 17, 8, 9);
     const std::string usual = DateTimeStamp(t);
     CHECK(usual.substr(8) == " 17" + UserDateSeparators().time + "08" + UserDateSeparators().time + "09");
     {
