@@ -153,6 +153,11 @@ TEST_CASE("LoadProc binds an entry or gives nothing")
     CHECK((LoadProc("no-such-library-here.dll", "GetTickCount") == nullptr));
 }
 
+TEST_CASE("ShellOpen reports a file the shell cannot open")
+{
+    CHECK_FALSE(ShellOpen("C:\\no\\such\\folder\\readme.txt", "", SW_SHOW));
+}
+
 TEST_CASE("system queries")
 {
     CHECK(IsWinNT());
