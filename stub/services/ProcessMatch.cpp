@@ -2,6 +2,7 @@
 #include "stub/services/Utils.h"
 
 #include <algorithm>
+#include <unordered_map>
 
 namespace stub {
 
@@ -17,15 +18,14 @@ bool MatchesName(const RunningExe& exe, const std::string& name, const std::stri
 std::uintptr_t ChooseMainWindow(const std::vector<WindowFacts>& all)
 {
     const std::size_t n = std::min(all.size(), kMaxAnalizedWindows);
+    std::unordered_map<std::uintptr_t, std::size_t> index;
+    for (std::size_t i = n; i-- > 0;)
+        index[all[i].handle] = i;
     std::vector<unsigned> score(n, 0);
     for (std::size_t i = 0; i < n; ++i) {
-        if (all[i].topOwner == 0)
-            continue;
-        for (std::size_t j = 0; j < n; ++j)
-            if (all[j].handle == all[i].topOwner) {
-                ++score[j];
-                break;
-            }
+        auto owner = all[i].topOwner ? index.find(all[i].topOwner) : index.end();
+        if (owner != index.end())
+            ++score[owner->second];
     }
     std::uintptr_t best = 0;
     unsigned bestScore = 0;
