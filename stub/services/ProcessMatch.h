@@ -16,7 +16,7 @@ inline constexpr const char* kNoBaseName = "*X*";
 struct RunningExe {
     std::string path;       // full path
     std::string baseName;   // file name without folder
-    std::string shortPath;  // 8.3 form of the path, kNoShortName when unavailable
+    std::string shortPath;  // 8.3 form of the path, empty when unavailable
 };
 
 // A running executable matches `name` by full path, by file name (unless fullPathOnly), or by

@@ -82,7 +82,7 @@ bool ReadExeOf(const PsApi& api, std::uint32_t id, RunningExe& exe)
     api.moduleBaseName(process.get(), first, base, sizeof base);
     exe.path = path;
     exe.baseName = base;
-    exe.shortPath = ShortPathOr(exe.path, kNoShortName);
+    exe.shortPath = ShortPathOr(exe.path, "");
     return true;
 }
 
@@ -143,7 +143,7 @@ std::uint32_t FindProcessToolHelp(const std::string& name, bool fullPathOnly, bo
     entry.dwSize = sizeof entry;
     std::uint32_t found = 0;
     for (BOOL more = api.first(snapshot.get(), &entry); more; more = api.next(snapshot.get(), &entry)) {
-        RunningExe exe{entry.szExeFile, BaseNameOf(entry.szExeFile), ShortPathOr(entry.szExeFile, kNoShortName)};
+        RunningExe exe{entry.szExeFile, BaseNameOf(entry.szExeFile), ShortPathOr(entry.szExeFile, "")};
         if (MatchesName(exe, name, nameShort, fullPathOnly)) {
             found = entry.th32ProcessID;
             if (stopAtFirst)

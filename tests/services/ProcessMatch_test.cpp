@@ -19,8 +19,8 @@ TEST_CASE("a program name matches by full path, file name or short path")
         {"agent.exe", kNoShortName, true, false},  // full paths only
         {"C:\\PROGRA~1\\Acme\\Agent.exe", "C:\\PROGRA~1\\Acme\\Agent.exe", true, true},
         {"C:\\Other\\Agent.exe", kNoShortName, true, false},
-        {"C:\\Other\\Agent.exe", kNoShortName, false, true},  // a missing file can still match by name
-        {"*X*", kNoShortName, true, false},  // the stand-ins never match each other's role
+        {"C:\\Other\\Agent.exe", kNoShortName, false, false},  // the file name is compared with the whole name
+        {" AGENT.EXE ", kNoShortName, false, true},  // a bare name needs no existing file
     };
     for (const Case& c : cases) {
         CAPTURE(c.name);
@@ -29,7 +29,7 @@ TEST_CASE("a program name matches by full path, file name or short path")
     }
     SUBCASE("an executable whose short path is unknown never matches by short path")
     {
-        const RunningExe noShort{"C:\\A\\b.exe", "b.exe", kNoShortName};
+        const RunningExe noShort{"C:\\A\\b.exe", "b.exe", ""};
         CHECK_FALSE(MatchesName(noShort, "C:\\X\\y.exe", kNoShortName, true));
     }
 }
