@@ -59,7 +59,7 @@ bool TimeIsUp(std::uint32_t start, std::uint32_t now, long long timeoutMs)
     return timeoutMs >= 1 && static_cast<long long>(static_cast<std::uint32_t>(now - start)) > timeoutMs;
 }
 
-void WaitWhileRunning(const WaitClock& clock, long long timeoutMs, const std::function<bool()>& begin,
+void WaitWhileRunning(const ProcessWaitClock& clock, long long timeoutMs, const std::function<bool()>& begin,
                       const std::function<bool()>& running)
 {
     const std::uint32_t start = clock.ticks();

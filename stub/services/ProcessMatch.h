@@ -44,7 +44,7 @@ std::uintptr_t ChooseMainWindow(const std::vector<WindowFacts>& windows);
 std::vector<std::uint32_t> GrowingIdList(const std::function<bool(std::uint32_t* ids, std::uint32_t bytes, std::uint32_t& written)>& fill);
 
 // The clock and waiting a process-end wait uses (the real ones pump messages for 1000 ms).
-struct WaitClock {
+struct ProcessWaitClock {
     std::function<std::uint32_t()> ticks;       // millisecond tick counter, may wrap
     std::function<void(std::uint32_t ms)> wait; // waits while keeping windows alive
 };
@@ -55,7 +55,7 @@ bool TimeIsUp(std::uint32_t start, std::uint32_t now, long long timeoutMs);
 // The wait of WaitForProcessEnd: one initial second, after which `begin` decides whether to
 // follow the program at all; then whole-second steps until `running` answers false or the time
 // is up.
-void WaitWhileRunning(const WaitClock& clock, long long timeoutMs, const std::function<bool()>& begin,
+void WaitWhileRunning(const ProcessWaitClock& clock, long long timeoutMs, const std::function<bool()>& begin,
                       const std::function<bool()>& running);
 
 } // namespace stub

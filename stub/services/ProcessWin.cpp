@@ -166,7 +166,7 @@ bool IsProcessRunning(const std::string& name)
 void WaitForProcessEnd(const std::string& rawName, long long timeoutMs)
 {
     const std::string name = TrimUnquote(rawName, true);
-    const WaitClock clock{[] { return static_cast<std::uint32_t>(GetTickCount()); },
+    const ProcessWaitClock clock{[] { return static_cast<std::uint32_t>(GetTickCount()); },
                           [](std::uint32_t ms) { WaitPumping(ms, 0); }};
     if (IsWinNT()) {
         std::uint32_t id = 0;

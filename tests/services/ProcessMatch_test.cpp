@@ -94,7 +94,7 @@ namespace {
 struct FakeClock {
     std::uint32_t now;
     std::vector<std::uint32_t> waits;
-    WaitClock clock()
+    ProcessWaitClock clock()
     {
         return {[this] { return now; }, [this](std::uint32_t ms) { waits.push_back(ms); now += ms; }};
     }
