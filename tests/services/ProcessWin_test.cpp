@@ -145,11 +145,15 @@ TEST_CASE("waiting for a program's end")
     }
 }
 
+namespace {
+void CALLBACK DestroyOnTimer(HWND window, UINT, UINT_PTR, DWORD) { DestroyWindow(window); }
+} // namespace
+
 TEST_CASE("waiting while a window exists")
 {
     HWND w = CreateWindowExA(0, "STATIC", "process-wait-probe", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
     REQUIRE(w);
-    SetTimer(w, 1, 300, [](HWND win, UINT, UINT_PTR, DWORD) { DestroyWindow(win); });
+    SetTimer(w, 1, 300, DestroyOnTimer);
     WaitWhileWindowExists("", "process-wait-probe");  // the timer runs inside the wait
     CHECK_FALSE(IsWindow(w));
 }
