@@ -170,7 +170,7 @@ TEST_CASE("trailer: hostile lengths and ends give an empty record, never a read 
         {"E below 4", carrierTiny},
     };
     for (const Case& c : cases) {
-        CAPTURE(c.what);
+        CAPTURE(std::string(c.what));
         MemorySource source(c.file);
         Trailer read;
         read.SetMagic();
