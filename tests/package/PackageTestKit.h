@@ -7,6 +7,7 @@
 #include <map>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "stub/package/ByteSource.h"
 #include "stub/package/Checksum.h"
@@ -150,6 +151,7 @@ struct Unpacked {
     int volumes = 0;
     int records = 0;
     int emptyHeaders = 0;
+    std::vector<std::vector<std::string>> names;  // the file names of the records, per volume
 };
 
 inline Unpacked Unpack(const std::string& firstVolume, const std::string& base)
@@ -163,6 +165,7 @@ inline Unpacked Unpack(const std::string& firstVolume, const std::string& base)
             break;
         }
         ++u.volumes;
+        u.names.emplace_back();
         stub::TGFileInfo info;
         info.Create(file);
         if (!info.Info().HasMagic())
@@ -187,6 +190,7 @@ inline Unpacked Unpack(const std::string& firstVolume, const std::string& base)
             if (!h.setupEntry.empty())
                 u.setupEntry = h.setupEntry;
             u.files[h.name] += parts.data;
+            u.names.back().push_back(h.name);
         }
         if (walker.Stop() != stub::WalkStop::End)
             u.sound = false;
