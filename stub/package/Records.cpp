@@ -1,5 +1,8 @@
 #include "stub/package/Records.h"
 
+#include <cstring>
+
+#include "stub/package/Inflate.h"
 #include "stub/package/Trailer.h"
 #include "stub/services/Utils.h"
 
@@ -9,15 +12,8 @@ namespace {
 
 std::uint32_t DecimalOrZero(const std::string& text)
 {
-    if (text.empty() || text.size() > 10)
-        return 0;
-    std::uint64_t v = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9')
-            return 0;
-        v = v * 10 + static_cast<unsigned>(c - '0');
-    }
-    return v > UINT32_MAX ? 0 : static_cast<std::uint32_t>(v);
+    const std::int64_t v = ParseInt64(text, 0);
+    return v < 0 || v > UINT32_MAX ? 0 : static_cast<std::uint32_t>(v);
 }
 
 } // namespace
@@ -115,12 +111,62 @@ RecordHeader ParseRecordHeader(const std::string& header)
     return h;
 }
 
+namespace {
+
+// Keeps the content up to its first NUL byte and counts the rest.
+class HeaderSink : public ByteSink {
+public:
+    explicit HeaderSink(RecordSummary& summary) : s_(summary) {}
+    void Put(const char* data, std::size_t len) override
+    {
+        s_.contentLength += len;
+        if (seenNul_) {
+            s_.dataLength += len;
+            return;
+        }
+        const char* nul = static_cast<const char*>(std::memchr(data, 0, len));
+        const std::size_t head = nul ? static_cast<std::size_t>(nul - data) : len;
+        s_.header.append(data, head);
+        if (nul) {
+            seenNul_ = true;
+            s_.dataLength += len - head - 1;
+        }
+    }
+
+private:
+    RecordSummary& s_;
+    bool seenNul_ = false;
+};
+
+} // namespace
+
+RecordSummary SummarizeRecord(RecordWalker& walker, const RecordSpan& record, std::uint64_t limit)
+{
+    RecordSummary summary;
+    std::string body;
+    if (!walker.ReadBody(record, body))
+        return summary;
+    HeaderSink sink(summary);
+    if (!record.Deflated()) {
+        if (body.size() > limit)
+            return summary;
+        sink.Put(body.data(), body.size());
+        summary.ok = true;
+        return summary;
+    }
+    Inflater inflater(nullptr, limit);
+    inflater.Feed(body.data(), body.size(), sink);
+    summary.zlibCode = inflater.Finish();
+    summary.ok = summary.zlibCode == 1;
+    return summary;
+}
+
 std::string MakeRecordHeader(const std::string& name, bool setupEntry,
                              const std::string& arguments, std::uint32_t dosDate)
 {
     std::string header = "|" + name;
     if (setupEntry)
-        header += "*" + arguments;
+        header += arguments.empty() ? "*" : "* " + arguments;
     header += "|" + std::to_string(dosDate) + "|";
     return header;
 }

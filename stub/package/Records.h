@@ -78,7 +78,20 @@ struct RecordHeader {
 };
 RecordHeader ParseRecordHeader(const std::string& header);
 
-// The header text the packaging tool writes: |name[*arguments]|date|.
+// One record read and, when deflated, inflated with the content bounded by limit, keeping only
+// the header text and counting the file's bytes: what listing a package needs without holding
+// whole files. ok is false when the body is cut short or the stream is broken or too large;
+// zlibCode then holds zlib's code (0 for a short body).
+struct RecordSummary {
+    bool ok = false;
+    int zlibCode = 0;
+    std::string header;
+    std::uint64_t dataLength = 0;
+    std::uint64_t contentLength = 0;
+};
+RecordSummary SummarizeRecord(RecordWalker& walker, const RecordSpan& record, std::uint64_t limit);
+
+// The header text the packaging tool writes: |name|date| or |name* arguments|date|.
 std::string MakeRecordHeader(const std::string& name, bool setupEntry,
                              const std::string& arguments, std::uint32_t dosDate);
 

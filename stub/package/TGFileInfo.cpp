@@ -1,5 +1,6 @@
 #include "stub/package/TGFileInfo.h"
 
+#include "stub/package/FileHelpers.h"
 #include "stub/package/Token.h"
 #include "stub/services/Utils.h"
 
@@ -38,17 +39,11 @@ bool ReadBlock(ByteSource& file, std::uint64_t& offset, std::uint64_t limit, std
     return true;
 }
 
+// A language text read as an int; fallback when it is not a number or out of range.
 int IntOr(const std::string& text, int fallback)
 {
-    if (text.empty() || text.size() > 9)
-        return fallback;
-    int v = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9')
-            return fallback;
-        v = v * 10 + (c - '0');
-    }
-    return v;
+    const std::int64_t v = ParseInt64(text, fallback);
+    return v < INT32_MIN || v > INT32_MAX ? fallback : static_cast<int>(v);
 }
 
 } // namespace
@@ -97,12 +92,7 @@ double TGFileInfo::SpaceRequiredFor(std::uint32_t clusterSize) const
 }
 
 std::string TGFileInfo::UpdateLocation() const { return ListItem(settings_, 0, ""); }
-std::string TGFileInfo::InfoFileName() const
-{
-    // The file-name part: split only at `\` and `:`.
-    const std::string item = ListItem(settings_, 1, "");
-    return item.substr(item.find_last_of("\\:") + 1);
-}
+std::string TGFileInfo::InfoFileName() const { return FileNamePart(ListItem(settings_, 1, "")); }
 
 std::string TGFileInfo::OriginalFileName() const
 {

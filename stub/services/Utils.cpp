@@ -277,6 +277,15 @@ std::string CollapseBackslashes(const std::string& text, bool strip, LeadByteTes
     return strip ? StripBackslash(out, isLead) : out;
 }
 
+std::string FolderOf(const std::string& path, LeadByteTest isLead)
+{
+    std::size_t last = std::string::npos;
+    for (std::size_t i = 0; i < path.size(); i += isLead(static_cast<unsigned char>(path[i])) ? 2 : 1)
+        if (path[i] == '\\')
+            last = i;
+    return last == std::string::npos ? std::string() : path.substr(0, last);
+}
+
 // ---- Command-line switches ---------------------------------------------------------------------
 
 std::string CommandTailOf(const std::string& cmdLine, const std::string& exePath)

@@ -114,6 +114,10 @@ std::string StripBackslash(const std::string& path, LeadByteTest isLead = NoLead
 // With strip, StripBackslash follows.
 std::string CollapseBackslashes(const std::string& text, bool strip, LeadByteTest isLead = NoLeadBytes);
 
+// The folder part of a file path: the text before its last backslash (a character of its own);
+// empty when there is none. "C:\Dir\Stub.exe" -> "C:\Dir".
+std::string FolderOf(const std::string& path, LeadByteTest isLead = NoLeadBytes);
+
 // ---- Command-line switches (portable cores) -----------------------------------------------------
 
 // The command line without the program: the first occurrence (ignoring case) of the quoted
@@ -178,5 +182,13 @@ struct RegistryPath {
 // names the root (the whole text when there is none) and the rest is the subkey; any other path
 // is a subkey of the current-user root.
 RegistryPath SplitRegistryPath(const std::string& path);
+
+// Value types as the registry numbers them.
+inline constexpr std::uint32_t kRegDword = 4;
+inline constexpr std::uint32_t kRegMultiString = 7;
+// The text of a value read from the registry: a 4-byte DWORD (little-endian) as its unsigned
+// decimal form; a multi-string longer than 2 bytes without its trailing zero bytes and with each
+// remaining zero byte written "<0>"; anything else up to its first zero byte.
+std::string RegistryValueText(std::uint32_t type, const char* data, std::size_t size);
 
 } // namespace stub

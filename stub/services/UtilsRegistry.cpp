@@ -37,4 +37,22 @@ RegistryPath SplitRegistryPath(const std::string& path)
     return result;
 }
 
+std::string RegistryValueText(std::uint32_t type, const char* data, std::size_t size)
+{
+    if (type == kRegDword && size == 4) {
+        std::uint32_t value = 0;
+        for (std::size_t i = 4; i-- > 0;)
+            value = (value << 8) | static_cast<unsigned char>(data[i]);
+        return std::to_string(value);
+    }
+    if (data == nullptr || size == 0)
+        return std::string();
+    std::string text(data, size);
+    if (type == kRegMultiString && size > 2) {
+        text.erase(text.find_last_not_of('\0') + 1);  // npos + 1 == 0: all zero bytes go
+        return ReplaceAll(text, std::string(1, '\0'), "<0>");
+    }
+    return text.substr(0, text.find('\0'));
+}
+
 } // namespace stub
