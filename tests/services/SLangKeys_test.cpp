@@ -38,7 +38,7 @@ TEST_CASE("key table: every key the stub reads, with its English default")
     const LangKey* table = LangKeys(count);
     REQUIRE(count == sizeof(cases) / sizeof(cases[0]));
     for (std::size_t i = 0; i < count; ++i) {
-        CAPTURE(cases[i].key);
+        CAPTURE(std::string(cases[i].key));
         CHECK(std::string(table[i].key) == cases[i].key);
         CHECK(LangDefault(cases[i].key) == cases[i].text);
     }
