@@ -101,6 +101,21 @@ private:
     HDC dc_;
 };
 
+// The device context of a WM_PAINT, between BeginPaint and EndPaint.
+class PaintDC {
+public:
+    explicit PaintDC(HWND w) : w_(w), dc_(BeginPaint(w, &ps_)) {}
+    ~PaintDC() { EndPaint(w_, &ps_); }
+    PaintDC(const PaintDC&) = delete;
+    PaintDC& operator=(const PaintDC&) = delete;
+    HDC get() const { return dc_; }
+
+private:
+    HWND w_;
+    PAINTSTRUCT ps_{};
+    HDC dc_;
+};
+
 // Selects a GDI object into a DC for a scope and puts the previous one back.
 class SelectScope {
 public:

@@ -1,0 +1,171 @@
+#include <doctest/doctest.h>
+#include "stub/services/SLangId.h"
+#include "stub/services/SLangKeys.h"
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+using namespace stub;
+
+namespace {
+
+std::string Entry(const std::string& name, std::vector<std::string> items = {})
+{
+    return BuildLangEntry(name, items.data(), items.size());
+}
+
+std::string Block(std::vector<std::string> entries) { return BuildLangBlock(entries.data(), entries.size()); }
+
+// Each case starts with no choice made and the given user locale.
+struct FreshChoice {
+    explicit FreshChoice(std::uint32_t locale)
+    {
+        ResetLanguageChoice();
+        SetUserLocale(locale);
+    }
+    ~FreshChoice()
+    {
+        ResetLanguageChoice();
+        SetUserLocale(0);
+    }
+};
+
+const std::uint32_t kGermanLocale = 0x0407;
+const std::uint32_t kFrenchLocale = 0x040C;
+
+} // namespace
+
+TEST_CASE("language-name table: 51 rows, the = signs in columns 14 and 22")
+{
+    std::string table = LanguageTable();
+    REQUIRE(table.front() == '|');
+    REQUIRE(table.back() == '|');
+    std::vector<std::string> rows;
+    for (std::size_t p = 1, q; (q = table.find('|', p)) != std::string::npos; p = q + 1)
+        rows.push_back(table.substr(p, q - p));
+    REQUIRE(rows.size() == 51);
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        CAPTURE(rows[i]);
+        CHECK(rows[i].find('=') + 1 == (i < 43 ? 14u : 22u));
+        CHECK(rows[i].find("= ") == rows[i].find('='));
+    }
+    CHECK(rows[0] == "AFRIKAANS    = 54");
+    CHECK(rows[42] == "VIETNAMESE   = 42");
+    CHECK(rows[43] == "CHINESE(SIMPLIFIED)  = 2052");
+    CHECK(rows[50] == "SERBIAN(CYRILIC)     = 3098");
+}
+
+TEST_CASE("LanguageName: first row containing the two-digit number")
+{
+    struct Case {
+        std::int64_t id;
+        const char* name;
+    };
+    const Case cases[] = {
+        {7, "GERMAN"},   {9, "ENGLISH"},  {1, "ARABIC"},  {13, "HEBREW"},
+        {26, "CROATIAN"},  // before SERBIAN
+        {52, "CHINESE(SIMPLIFIED)"},  // only inside a four-digit row
+        {4, "CHINESE"},  {54, "AFRIKAANS"}, {2052, "CHINESE(SIMPLIFIED)"}, {3098, "SERBIAN(CYRILIC)"},
+        {57, ""},  // Hindi: in no row
+        {0, ""},   {-1, ""},
+    };
+    for (const Case& c : cases) {
+        CAPTURE(c.id);
+        CHECK(LanguageName(c.id) == c.name);
+    }
+}
+
+TEST_CASE("user language: low 10 bits of the locale, English without one")
+{
+    CHECK(PrimaryLanguageOf(0x0407) == 7);
+    CHECK(PrimaryLanguageOf(0x0C07) == 7);  // Austrian German
+    CHECK(PrimaryLanguageOf(0x0804) == 4);
+    CHECK(PrimaryLanguageOf(0) == 9);
+    CHECK(LanguageNameOfLocale(0x0407) == "GERMAN");
+    CHECK(LanguageNameOfLocale(0) == "ENGLISH");
+}
+
+TEST_CASE("choosing an entry: user's language, the only entry, English, none")
+{
+    const std::string en = Entry("English", {"Error=Error"});
+    const std::string de = Entry(" german ", {"Error=Fehler"});
+    const std::string fr = Entry("French", {"Error=Erreur"});
+    const std::string it = Entry("Italian", {"Error=Errore"});
+    struct Case {
+        const char* what;
+        std::string block;
+        const char* user;
+        bool found;
+        std::string entry;
+    };
+    const Case cases[] = {
+        {"German user, English and German", Block({en, de}), "GERMAN", true, de},
+        {"French user, English and German", Block({en, de}), "FRENCH", true, en},
+        {"a single entry whatever its name", Block({it}), "GERMAN", true, it},
+        {"a single English entry for nobody", Block({en}), "", true, en},
+        {"German user, French and Italian", Block({fr, it}), "GERMAN", false, ""},
+        {"no name, several entries, no English", Block({fr, it}), "", false, ""},
+        {"first of two entries of the same name", Block({fr, Entry("FRENCH", {"Error=x"})}), "French", true, fr},
+        {"an empty block", "", "GERMAN", false, ""},
+        {"a block not ending in its delimiter", "\x02" + en, "ENGLISH", false, ""},
+    };
+    for (const Case& c : cases) {
+        CAPTURE(std::string(c.what));
+        const LanguageChoice got = ChooseLanguageEntry(c.block, c.user);
+        CHECK(got.found == c.found);
+        CHECK(got.entry == c.entry);
+    }
+}
+
+TEST_CASE("LangText: the choice holds for the whole process")
+{
+    const std::string en = Entry("English", {"Error=Error", "s1=Extracting...", "FONTNAME=Arial"});
+    const std::string de = Entry("German", {"Error=Fehler", "s1=", "Charset=abc", "FontSize= 12"});
+
+    SUBCASE("a German user reads the German entry, then keeps it for another package")
+    {
+        FreshChoice fresh(kGermanLocale);
+        CHECK(LangText(Block({en, de}), "error", "Error") == "Fehler");
+        CHECK(LangText(Block({en}), "Error", "Error") == "Fehler");  // later package, same choice
+        CHECK(ChosenLanguageEntry(Block({en})).entry == de);
+    }
+    SUBCASE("missing key gives the default, an empty value the empty text")
+    {
+        FreshChoice fresh(kGermanLocale);
+        const std::string block = Block({en, de});
+        CHECK(LangText(block, "s1", "Extracting Files...").empty());
+        CHECK(LangText(block, "s7", "Bad CRC!") == "Bad CRC!");
+        CHECK(LangCharset(block) == 0);      // not a number
+        CHECK(LangFontSize(block) == 12);
+        CHECK(LangFontName(block) == "Tahoma");
+    }
+    SUBCASE("keys ignore case: FONTNAME=Arial gives Arial")
+    {
+        FreshChoice fresh(kFrenchLocale);
+        CHECK(LangFontName(Block({en, de})) == "Arial");
+        CHECK(LangFontSize(Block({en, de})) == 8);
+    }
+    SUBCASE("no entry fits: every text is the caller's default, for good")
+    {
+        FreshChoice fresh(kGermanLocale);
+        const std::string fr = Entry("French", {"Error=Erreur"});
+        const std::string it = Entry("Italian", {"Error=Errore"});
+        CHECK(LangText(Block({fr, it}), "Error", "Error") == "Error");
+        CHECK(LangText(Block({en, de}), "Error", "dflt") == "dflt");  // the marker stays
+        CHECK(LangCharset(Block({en, de})) == 0);
+        CHECK(LangFontSize(Block({en, de})) == 8);
+    }
+    SUBCASE("the shipped English entry gives the table's texts")
+    {
+        FreshChoice fresh(kGermanLocale);
+        const std::string shipped = ShippedEnglishEntry();
+        const std::string block = Block({shipped});
+        std::size_t count = 0;
+        const LangKey* keys = LangKeys(count);
+        for (std::size_t i = 0; i < count; ++i) {
+            CAPTURE(std::string(keys[i].key));
+            CHECK(LangText(block, keys[i].key, "") == keys[i].shippedText);
+        }
+    }
+}
