@@ -74,10 +74,8 @@ void StartSetupFlow(HWND window)
     KillTimer(window, kMainTimerId);
     const TGFileInfo& info = RunningPackage();
     const std::string agent = info.MakesAgent() ? info.AgentName() : std::string();
-    if (info.IsWebDownload()) {
-        // Web download mode is not part of this build yet: nothing is fetched or run.
-        TraceOut() << GetCurrentProcessId() << " ==== web download package: not supported ====" << kEol;
-    } else {
+    // Web-download packages (RunWebDownload) are not handled by this build yet: nothing is run.
+    if (!info.IsWebDownload()) {
         std::string package = SwitchValue("/SpanDiskFName1=");
         if (package.empty())
             package = ExePath();

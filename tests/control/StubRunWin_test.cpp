@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-TEST_CASE("Stub.exe traces its start and end lines with the command line and exits with 0")
+TEST_CASE("Stub.exe without a package traces its start, role and end lines and exits with 0")
 {
     testsupport::TraceViewerProcess viewer;
     REQUIRE(viewer.Started());
@@ -24,7 +24,11 @@ TEST_CASE("Stub.exe traces its start and end lines with the command line and exi
     for (const std::string& line : viewer.Lines())
         if (line.compare(0, id.size() + 1, id + " ") == 0)
             own.push_back(line);
-    CHECK(own == std::vector<std::string>{start, end});
+    std::string all;
+    for (const std::string& l : own)
+        all += l + "|";
+    CAPTURE(all);
+    CHECK(own == std::vector<std::string>{start, id + " ==== ThisIs_AutoUpdateProg=FALSE", end});
     // The end line is followed by an empty line; the stub sends as source 2.
     CHECK(viewer.Text().find(end + "\r\n\r\n") != std::string::npos);
     bool stubSource = false;
