@@ -89,7 +89,7 @@ void DestroyMainWindow()
 
 void OnTimer(HWND window)
 {
-    if (RunningPackage().IsAutoUpdateProgram())
+    if (RunsAsAutoUpdateProgram())
         AutoUpdateTick();
     else
         StartSetupFlow(window);
@@ -141,7 +141,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 HWND CreateMainWindow()
 {
     const TGFileInfo& info = RunningPackage();
-    const std::string className = MainWindowClassName(info.IsAutoUpdateProgram(), ExePath());
+    const std::string className = MainWindowClassName(RunsAsAutoUpdateProgram(), ExePath());
     HINSTANCE instance = GetModuleHandleA(nullptr);
     WNDCLASSA wc{};
     wc.style = kMainClassStyle;

@@ -28,8 +28,8 @@ RoleInputs CurrentRoleInputs()
 {
     const TGFileInfo& info = RunningPackage();
     RoleInputs in;
-    in.autoUpdateProgram = info.IsAutoUpdateProgram();
-    in.spansCds = info.SpansCds();
+    in.autoUpdateProgram = RunsAsAutoUpdateProgram();
+    in.spansCds = RunningPackageValid() && info.SpansCds();
     in.spanCdLevel = SwitchInt("/SpanCdLvl=", 1);
     in.exeName = FileNamePart(ExePath());
     in.agentName = info.AgentName();
@@ -88,8 +88,7 @@ void RunRole(const RoleInputs& in, bool xRunning)
 void DoRunStubWin()
 {
     WriteLog("DoRunStubWin() --- Start");
-    const TGFileInfo& info = RunningPackage();
-    const std::string className = MainWindowClassName(info.IsAutoUpdateProgram(), ExePath());
+    const std::string className = MainWindowClassName(RunsAsAutoUpdateProgram(), ExePath());
     const RoleInputs in = CurrentRoleInputs();
     const bool xRunning = TopLevelWindowExists(XAgentClassName(in.agentName));
     WriteLog("X_ExeIsRunning=" + BoolText(xRunning));

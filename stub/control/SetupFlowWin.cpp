@@ -46,16 +46,16 @@ bool ExtractAndRun(const TGFileInfo& info, const std::string& folder, const std:
     const ExtractResult extracted = ExtractPackage(package_path, folder, agent_name, ProgressCallback, prompt, title,
                                                    buttons, info.Charset(), ForcePromptSet());
     WaitPumping(kSettleMs);
-    if (!extracted.error.empty()) {
-        // A record that did not inflate ended the run: zlib's word for it, nothing is started.
-        ShowError(info, extracted.error);
+    // A record that did not inflate ended the run; the engine has shown zlib's message.
+    if (!extracted.error.empty())
         return false;
-    }
     if (!extracted.checksum_ok) {
         ShowError(info, Text(info, "s7"));
         return false;
     }
-    if (extracted.setup_entry.empty())
+    // A main window destroyed during the extraction (closed twice) cancels the run: its working
+    // folder is already gone, so nothing is started.
+    if (extracted.setup_entry.empty() || !IsWindow(MainWindow()))
         return false;
     SetupLaunch launch;
     launch.workFolder = folder;
@@ -63,7 +63,7 @@ bool ExtractAndRun(const TGFileInfo& info, const std::string& folder, const std:
     launch.parameters = parameters;
     launch.token = RunToken(GetCurrentThreadId());
     launch.stubPath = ExePath();
-    launch.autoUpdateProgram = RunningPackage().IsAutoUpdateProgram();
+    launch.autoUpdateProgram = RunsAsAutoUpdateProgram();
     return RunSetupProgram(SetupCommandLine(launch, SystemLeadByte), launch.token, foreground);
 }
 
@@ -75,7 +75,7 @@ void StartSetupFlow(HWND window)
     const TGFileInfo& info = RunningPackage();
     const std::string agent = info.MakesAgent() ? info.AgentName() : std::string();
     // Web-download packages (RunWebDownload) are not handled by this build yet: nothing is run.
-    if (!info.IsWebDownload()) {
+    if (!(RunningPackageValid() && info.IsWebDownload())) {
         std::string package = SwitchValue("/SpanDiskFName1=");
         if (package.empty())
             package = ExePath();

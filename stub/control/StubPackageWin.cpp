@@ -40,4 +40,14 @@ const TGFileInfo& RunningPackage()
     return Package();
 }
 
+bool RunningPackageValid()
+{
+    return Package().Info().HasMagic();
+}
+
+bool RunsAsAutoUpdateProgram()
+{
+    return RunningPackageValid() && Package().IsAutoUpdateProgram();
+}
+
 } // namespace stub

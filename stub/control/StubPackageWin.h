@@ -11,4 +11,9 @@ void OpenRunningPackage();
 void ReleaseRunningPackage();
 const TGFileInfo& RunningPackage();
 
+// The trailer's role bytes count only when the trailer is a package's (its magic matches): a
+// bare Stub.exe reads whatever its last bytes hold and must not act on them.
+bool RunningPackageValid();
+bool RunsAsAutoUpdateProgram();
+
 } // namespace stub

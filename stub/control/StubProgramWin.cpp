@@ -28,7 +28,7 @@ void StartRun()
 {
     OpenRunningPackage();
     const TGFileInfo& info = RunningPackage();
-    const bool autoUpdate = info.IsAutoUpdateProgram();
+    const bool autoUpdate = RunsAsAutoUpdateProgram();
     EnableLog(autoUpdate && info.LogsAutoUpdate());
     RoleInputs in;
     in.autoUpdateProgram = autoUpdate;

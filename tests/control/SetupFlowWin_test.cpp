@@ -2,6 +2,7 @@
 // as their setup program, run under Wine, their trace read by a real trace viewer.
 #include <doctest/doctest.h>
 
+#include "stub/package/WorkingFolders.h"
 #include "tests/control/StubRunKit.h"
 
 using namespace stubkit;
@@ -21,6 +22,18 @@ bool IsToken(const std::string& t)
 bool StartsWithText(const std::string& s, const std::string& prefix)
 {
     return s.compare(0, prefix.size(), prefix) == 0;
+}
+
+// The working folder a stub executable computes from its modification time.
+std::string WorkingFolderOf(const std::string& exe)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    GetFileAttributesExA(exe.c_str(), GetFileExInfoStandard, &data);
+    FILETIME local{};
+    FileTimeToLocalFileTime(&data.ftLastWriteTime, &local);
+    WORD date = 0, time = 0;
+    FileTimeToDosDateTime(&local, &date, &time);
+    return stub::WorkingFolderName(stub::TempDir(true), (static_cast<std::uint32_t>(date) << 16) | time);
 }
 
 struct Run {
@@ -215,4 +228,93 @@ TEST_CASE("A missing second volume shows the disk prompt; Cancel starts nothing"
     CHECK(PressButton(box, "Cancel"));
     CHECK(stubRun.Wait(30000) == 0);
     CHECK_FALSE(stub::FileExists(s.Report()));
+}
+
+TEST_CASE("A record that does not inflate shows zlib's message in an error box and starts nothing")
+{
+    Scratch s("zlib");
+    const std::string pkg = s.Pkg("Product.exe");
+    const std::string text = s.Pkg("notes.txt");
+    std::string notes;
+    while (notes.size() < 200000)
+        notes += "A line of notes that deflates well, number " + std::to_string(notes.size()) + "\r\n";
+    REQUIRE(stub::WriteFile(text, notes, 0, false));
+    // Without a checksum the damage is found only by zlib.
+    REQUIRE(PackSetup(pkg, "", "--no-checksum " + Quoted(text)));
+    std::string image = stub::ReadFilePart(pkg, 0, 0);
+    const long long stubSize = stub::FileSizeByName(testsupport::ProgramBeside("Stub.exe"));
+    REQUIRE(image.size() > static_cast<std::size_t>(stubSize) + 4096);
+    // Garble the middle of the compressed data that follows the stub image and the blocks.
+    for (std::size_t i = image.size() - 600; i < image.size() - 300; ++i)
+        image[i] = static_cast<char>(image[i] ^ 0x5A);
+    REQUIRE(stub::WriteFile(pkg, image, 0, false));
+
+    Started stubRun(pkg, "/hide");
+    REQUIRE(stubRun.Running());
+    HWND box = nullptr;
+    REQUIRE(WaitFor([&] { return (box = FindBoxOf(stubRun.pi.dwProcessId, pkg)) != nullptr; }, 30000));
+    CHECK(TitleOf(box) == "Error");
+    CHECK(BoxText(box).find("data error") != std::string::npos);
+    CHECK(PressButton(box, "OK"));
+    CHECK(stubRun.Wait(30000) == 0);
+    CHECK_FALSE(stub::FileExists(s.Report()));
+}
+
+TEST_CASE("CD-span launcher: the Y_ copy in the working folder runs the setup from the first volume, then goes")
+{
+    Scratch s("cdspan");
+    const std::string pkg = s.Pkg("Product.exe");
+    REQUIRE(PackSetup(pkg, "/S", "--cd-span"));
+    REQUIRE(CopyFileA(pkg.c_str(), (pkg + ".001").c_str(), FALSE));
+    const Run run = RunTraced(pkg, "/hide /L=1031");
+    CHECK(run.code == 0);
+    REQUIRE(WaitFor([&] { return stub::FileExists(s.Report()); }, 60000));
+    auto report = ReadReport(s.Report());
+    const std::string folder = report["ProgramFolder"];
+    CHECK(report["CommandLine"] ==
+          folder + "\\Setup.exe /hide /L=1031 /OriginExe=\"" + pkg + "\" /S /TH_ID=" + report["Token"]);
+    // The launcher itself made no window and ran no setup program.
+    CHECK_FALSE(HasLine(OwnLines(run.lines, run.pid), std::to_string(run.pid) + " ==== WinExec(Setup.exe) >>" +
+                                                          report["CommandLine"] + "<<"));
+    CHECK(WaitFor([&] { return !stub::FolderExists(folder); }, 60000));
+}
+
+TEST_CASE("Closing the main window during extraction: the first close is only an abort request, the second ends the run")
+{
+    Scratch s("close");
+    const std::string pkg = s.Pkg("Product.exe");
+    const std::string big = s.Pkg("big.bin");
+    std::string data(24 * 1024 * 1024, '\0');
+    unsigned seed = 11;
+    for (char& c : data) {
+        seed = seed * 1103515245u + 12345u;
+        c = static_cast<char>(seed >> 16);
+    }
+    REQUIRE(stub::WriteFile(big, data, 0, false));
+    REQUIRE(PackSetup(pkg, "", "--record-size 4K --level 1 " + Quoted(big)));
+
+    Started stubRun(pkg, "");
+    REQUIRE(stubRun.Running());
+    HWND window = nullptr;
+    REQUIRE(WaitFor([&] { return (window = FindWindowA(pkg.c_str(), nullptr)) != nullptr && IsWindowVisible(window); },
+                    30000));
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    Sleep(500);
+    CHECK(IsWindow(window));
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    // The engine may report the writes into the removed folder once; the user answers OK.
+    const DWORD pid = stubRun.pi.dwProcessId;
+    int code = -1;
+    REQUIRE(WaitFor(
+        [&] {
+            if (HWND box = FindBoxOf(pid, pkg))
+                PressButton(box, "OK");
+            code = stubRun.Wait(0);
+            return code != -1;
+        },
+        90000));
+    CHECK(code == 0);
+    CHECK_FALSE(IsWindow(window));
+    CHECK_FALSE(stub::FileExists(s.Report()));
+    CHECK_FALSE(stub::FolderExists(WorkingFolderOf(pkg)));
 }

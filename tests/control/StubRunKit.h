@@ -171,6 +171,20 @@ inline std::string TitleOf(HWND w)
     return text;
 }
 
+// The texts of the box's child windows, one after the other (the message and the buttons).
+inline std::string BoxText(HWND box)
+{
+    std::string all;
+    EnumChildWindows(
+        box,
+        [](HWND w, LPARAM p) -> BOOL {
+            *reinterpret_cast<std::string*>(p) += TitleOf(w) + "\n";
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&all));
+    return all;
+}
+
 // Presses the box's button whose caption, without "&", is caption; true when there was one.
 inline bool PressButton(HWND box, const std::string& caption)
 {
