@@ -53,10 +53,12 @@ inline std::string ClassOf(HWND w)
     return name;
 }
 
+// WM_GETTEXT itself: GetWindowText does not ask windows of other processes.
 inline std::string TextOf(HWND w)
 {
-    std::string s(static_cast<std::size_t>(GetWindowTextLengthA(w)) + 1, '\0');
-    s.resize(static_cast<std::size_t>(GetWindowTextA(w, &s[0], static_cast<int>(s.size()))));
+    std::string s(static_cast<std::size_t>(SendMessageA(w, WM_GETTEXTLENGTH, 0, 0)) + 1, '\0');
+    s.resize(static_cast<std::size_t>(
+        SendMessageA(w, WM_GETTEXT, static_cast<WPARAM>(s.size()), reinterpret_cast<LPARAM>(&s[0]))));
     return s;
 }
 
@@ -68,24 +70,27 @@ inline RECT ClientRectOf(HWND child, HWND parent)
     return r;
 }
 
-// The visible "DMsgBox" window of a process (other programs under test may show boxes too).
+struct BoxSearch {
+    DWORD pid;
+    HWND found;
+};
+
+inline BOOL CALLBACK MatchBox(HWND w, LPARAM lp)
+{
+    auto* s = reinterpret_cast<BoxSearch*>(lp);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(w, &owner);
+    if (owner != s->pid || ClassOf(w) != "DMsgBox")
+        return TRUE;
+    s->found = w;
+    return FALSE;
+}
+
+// The "DMsgBox" window of a process (other programs under test may show boxes too).
 inline HWND FindBoxOf(DWORD pid)
 {
-    struct Search {
-        DWORD pid;
-        HWND found;
-    } search{pid, nullptr};
-    EnumWindows(
-        [](HWND w, LPARAM lp) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(lp);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(w, &owner);
-            if (owner != s->pid || ClassOf(w) != "DMsgBox")
-                return TRUE;
-            s->found = w;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    BoxSearch search{pid, nullptr};
+    EnumWindows(MatchBox, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 

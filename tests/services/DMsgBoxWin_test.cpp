@@ -514,3 +514,36 @@ TEST_CASE("SetBoxFont: face and charset always, the size unless 0")
     SetBoxFont("Tahoma", 8, 1);
     CHECK(faceAndSize() == std::make_pair(std::string("Tahoma"), 8L));
 }
+
+TEST_CASE("a box in another process: found by its class, answered by a key, result as exit code")
+{
+    char exe[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, exe, MAX_PATH);
+    std::string dir = exe;
+    dir.resize(dir.find_last_of('\\') + 1);
+    std::string cmd = "\"" + dir + "boxshow.exe\" 1 0x24 0 0 Question \"Proceed now?\"";
+    STARTUPINFOA si{};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi{};
+    REQUIRE(CreateProcessA(nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
+    HWND box = WaitForBox(pi.dwProcessId);
+    BoxView v;
+    if (box) {
+        v = ReadBox(box);
+        PressKey(v, 'N');
+    }
+    const bool ended = WaitForSingleObject(pi.hProcess, 15000) == WAIT_OBJECT_0;
+    if (!ended)
+        TerminateProcess(pi.hProcess, 99);
+    DWORD code = 0;
+    GetExitCodeProcess(pi.hProcess, &code);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    REQUIRE(box);
+    CHECK(v.title == "Question");
+    CHECK(v.text == "Proceed now?");
+    REQUIRE(v.buttons.size() == 2);
+    CHECK(v.buttons[0].caption == "&Yes");
+    CHECK(ended);
+    CHECK(code == static_cast<DWORD>(kBoxIdNo));
+}
