@@ -46,3 +46,9 @@ stop-wine:
 
 clean: stop-wine
 	rm -rf build
+
+# Screenshots of the message boxes (error, question with bold text, long text, Hebrew) into
+# build/win64/pictures.
+pictures: deps build/win64/build.ninja
+	cmake --build --preset win64 -j $(JOBS) --target boxshow
+	scripts/pictures.sh build/win64
