@@ -3,6 +3,7 @@
 #include <doctest/doctest.h>
 #include "stub/services/DMsgBox.h"
 #include "stub/services/DMsgBoxStyle.h"
+#include "stub/services/SysUtilsWin.h"
 #include "tests/services/BoxDriverWin.h"
 
 #include <windows.h>
@@ -395,6 +396,32 @@ TEST_CASE("bold text: the control's default font is the box font, bold only insi
         CHECK(std::string(first.szFaceName) == "Tahoma");
         CHECK(first.yHeight == 8 * 20);
     }
+    SUBCASE("a bold line keeps to one line: the text area widens for it")
+    {
+        // 12 points: pixel and twip sizes agree, so the bold face is plainly wider than the
+        // measurement, which uses the regular face.
+        SetBoxFont("Tahoma", 12, 1);
+        const std::string line = "This whole sentence is bold and rather wide";
+        auto show = [&](const std::string& text, LRESULT& lines) {
+            BoxView v;
+            Drive(
+                [&](HWND box) {
+                    v = ReadBox(box);
+                    lines = SendMessageA(v.edit, EM_GETLINECOUNT, 0, 0);
+                    PostClose(box);
+                },
+                kBoxModePlain, text, "Attention", kBoxOk);
+            return v;
+        };
+        LRESULT plainLines = 0, boldLines = 0;
+        const BoxView plain = show(line, plainLines);
+        const BoxView bold = show("<B>" + line + "</B>", boldLines);
+        SetBoxFont("Tahoma", 8, 1);
+        CHECK(bold.text == line);
+        CHECK(plainLines == 1);
+        CHECK(boldLines == 1);
+        CHECK(bold.editRect.right - bold.editRect.left > plain.editRect.right - plain.editRect.left);
+    }
     SUBCASE("<B> without </B>: no bold and no tag")
     {
         BoxView v;
@@ -546,4 +573,23 @@ TEST_CASE("a box in another process: found by its class, answered by a key, resu
     CHECK(v.buttons[0].caption == "&Yes");
     CHECK(ended);
     CHECK(code == static_cast<DWORD>(kBoxIdNo));
+}
+
+TEST_CASE("AutoPlay queries are refused while the box is open, once cancelling is on")
+{
+    LRESULT before = -1, after = -1;
+    UINT id = 0;
+    Drive(
+        [&](HWND box) {
+            before = SendMessageA(box, RegisterWindowMessageA("QueryCancelAutoPlay"), 0, 0);
+            EnableAutoPlayCancel(true);
+            id = AutoPlayCancelMessage();
+            after = SendMessageA(box, id, 0, 0);
+            PostClose(box);
+        },
+        kBoxModePlain, "Insert the next disk", "Confirm", kBoxOkCancel);
+    EnableAutoPlayCancel(false);
+    CHECK(id != 0);
+    CHECK(before == 0);  // not switched on yet: default processing
+    CHECK(after == 1);
 }
