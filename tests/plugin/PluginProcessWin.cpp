@@ -103,9 +103,32 @@ ProcessResult RunInConsole(const std::string& commandLine)
     if (CreateProcessA(nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
         result = Wait(pi);
         result.output = ReadScreen();
+        char title[256] = "";
+        GetConsoleTitleA(title, sizeof title);
+        result.title = title;
     }
     FreeConsole();
     return result;
+}
+
+std::string AsConsoleShows(const std::string& text)
+{
+    std::string shown, row;
+    auto endRow = [&] {
+        row.erase(row.find_last_not_of(' ') + 1);
+        shown += row + "\n";
+        row.clear();
+    };
+    for (char c : text) {
+        if (c == '\n')
+            endRow();
+        else if (c == '\t')
+            row.append(8 - row.size() % 8, ' ');
+        else
+            row += c;
+    }
+    endRow();  // the row the cursor stands on, empty after a final line feed
+    return shown;
 }
 
 } // namespace plugintest
