@@ -19,7 +19,7 @@ int TavrelVersion(const char* upgradeCode, char* versionOut, bool store)
         return RET_NOTINSTALLED;
     char version[mirel::kValueSize] = {};
     DWORD length = sizeof version;
-    if (MsiGetProductInfoA(product, INSTALLPROPERTY_VERSIONSTRINGA, version, &length) != ERROR_SUCCESS || length == 0) {
+    if (MsiGetProductInfoA(product, "VersionString", version, &length) != ERROR_SUCCESS || length == 0) {
         mirel::CopyBounded(versionOut, mirel::kValueSize, "unknown");
         return RET_NOVERSION;
     }
