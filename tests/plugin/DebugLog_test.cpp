@@ -111,13 +111,3 @@ TEST_CASE("CloseDebugFile modes when nothing is open")
     ExternalDebugControl = true;
     CHECK(CloseDebugFile(1) == 2);
 }
-
-TEST_CASE("OpenDebugFile answers null while file logging is off")
-{
-    Controls keep;
-    DebugLevel = 0;
-    CHECK(OpenDebugFile() == nullptr);
-    DebugLevel = 6;
-    PrintDebugOnScreen = true;
-    CHECK(OpenDebugFile() == nullptr);
-}

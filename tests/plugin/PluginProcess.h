@@ -8,6 +8,9 @@ namespace plugintest {
 
 std::string Sibling(const char* name);
 
+// The command line that runs mirel-host (beside the test) with args.
+std::string HostCommand(const std::string& args);
+
 struct ProcessResult {
     bool finished = false;
     DWORD exitCode = 0;

@@ -60,6 +60,11 @@ std::string Sibling(const char* name)
     return s.substr(0, s.find_last_of('\\') + 1) + name;
 }
 
+std::string HostCommand(const std::string& args)
+{
+    return "\"" + Sibling("mirel-host.exe") + "\" " + args;
+}
+
 ProcessResult RunCaptured(const std::string& commandLine, const char* currentDir)
 {
     SECURITY_ATTRIBUTES sa{sizeof sa, nullptr, TRUE};
