@@ -38,6 +38,18 @@ TEST_CASE("Show Help prints the usage text")
     CHECK(r.output == AsConsoleShows(expected));
 }
 
+TEST_CASE("a step started without a console of its own writes to the parent's console")
+{
+    auto r = RunInConsole(HostCommand("exec 5 Setup.exe 2.5"), true);
+    REQUIRE(r.finished);
+    CHECK(r.exitCode == 0);
+    CHECK(r.output.find("Setup.exe V2.5 Usage: Setup.exe [option] ... [option]") != std::string::npos);
+
+    r = RunInConsole(HostCommand("exec 4 \"to the parent\""), true);
+    CHECK(r.exitCode == 0);
+    CHECK(r.output == AsConsoleShows("to the parent"));
+}
+
 TEST_CASE("Show Help with an empty version prints nothing and is refused")
 {
     auto r = RunInConsole(HostCommand("exec 5 Setup.exe \"\""));
