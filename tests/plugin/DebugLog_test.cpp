@@ -111,3 +111,14 @@ TEST_CASE("CloseDebugFile modes when nothing is open")
     ExternalDebugControl = true;
     CHECK(CloseDebugFile(1) == 2);
 }
+
+TEST_CASE("PrintDebugFormat formats the module's own messages under the same rules")
+{
+    Controls keep;
+    FILE* f = std::tmpfile();
+    REQUIRE(f);
+    CHECK(mirel::PrintDebugFormat(5, f, "Abstract IDs '%s' '%s'\n", "D5870", "X1"));
+    CHECK_FALSE(mirel::PrintDebugFormat(5, nullptr, "%s\n", "no file, not on screen"));
+    CHECK(Contents(f) == "Abstract IDs 'D5870' 'X1'\n");
+    std::fclose(f);
+}
