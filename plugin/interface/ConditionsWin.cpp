@@ -2,6 +2,7 @@
 #include "plugin/interface/ConditionText.h"
 #include "plugin/interface/Guard.h"
 #include "plugin/interface/PluginEntry.h"
+#include "plugin/identity/Identity.h"
 #include <string>
 
 namespace {
@@ -32,15 +33,15 @@ int GetCondition_1(int, int, const char* text)
 
 int GetCondition_2(int, int, const char*)
 {
-    return 0;
+    return mirel::Guarded(0, [] { return Answer(Is_Zarn_available(true) == 1); });
 }
 
 int GetCondition_3(int, int, const char*)
 {
-    return 0;
+    return mirel::Guarded(0, [] { return Answer(Is_WinPE_OS()); });
 }
 
 int GetCondition_4(int, int, const char*)
 {
-    return 0;
+    return mirel::Guarded(0, [] { return Answer(Is_Win2000_OS()); });
 }
