@@ -130,3 +130,14 @@ function(drovel_glob_tests)
     endif()
   endforeach()
 endfunction()
+
+# drovel_uses_trace_viewer(test): the test starts a real trace viewer (tests/support/
+# TraceViewerProcess.h) or a program that traces to one. Only one viewer window may exist per
+# wineserver, so these tests share a lock and never run at the same time.
+function(drovel_uses_trace_viewer target)
+  target_link_libraries(${target} PRIVATE test_support)
+  add_dependencies(${target} trace-viewer)
+  if(DROVEL_RUNS_TESTS)
+    set_tests_properties(${target} PROPERTIES RESOURCE_LOCK trace_viewer)
+  endif()
+endfunction()
