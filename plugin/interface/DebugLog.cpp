@@ -1,4 +1,5 @@
 #include "plugin/interface/DebugLog.h"
+#include "plugin/interface/Guard.h"
 #include "plugin/interface/LogDate.h"
 #include <cstdarg>
 #include <cstdlib>
@@ -54,6 +55,39 @@ void WriteClosingBanner(FILE* file)
     WriteLine(AsteriskLine() + "\n\n", file);
 }
 
+FILE* OpenLog()
+{
+    if (DebugLevel == 0 || PrintDebugOnScreen)
+        return nullptr;
+    LogState& state = State();
+    if (state.file)
+        return state.file;
+    std::string path = mirel::LogFilePath(std::getenv("TEMP"), std::getenv("TMP"));
+    if (path.empty())
+        return nullptr;
+    FILE* file = std::fopen(path.c_str(), "a");
+    if (!file)
+        return nullptr;
+    state.file = file;
+    WriteOpeningBanner(file);
+    return file;
+}
+
+int CloseLog(int mode)
+{
+    if (mode == 1 && ExternalDebugControl)
+        return 2;
+    if (mode == 0)
+        return 1;
+    LogState& state = State();
+    if (!state.file)
+        return 0;
+    WriteClosingBanner(state.file);
+    std::fclose(state.file);
+    state.file = nullptr;
+    return 0;
+}
+
 } // namespace
 
 namespace mirel {
@@ -80,20 +114,7 @@ bool PrintDebugFormat(int level, FILE* file, const char* format, ...)
 
 FILE* OpenDebugFile()
 {
-    if (DebugLevel == 0 || PrintDebugOnScreen)
-        return nullptr;
-    LogState& state = State();
-    if (state.file)
-        return state.file;
-    std::string path = mirel::LogFilePath(std::getenv("TEMP"), std::getenv("TMP"));
-    if (path.empty())
-        return nullptr;
-    FILE* file = std::fopen(path.c_str(), "a");
-    if (!file)
-        return nullptr;
-    state.file = file;
-    WriteOpeningBanner(file);
-    return file;
+    return mirel::Guarded<FILE*>(nullptr, [] { return OpenLog(); });
 }
 
 bool PrintDebug(int level, char* text, FILE* file)
@@ -116,15 +137,5 @@ bool PrintDebug(int level, char* text, FILE* file)
 
 int CloseDebugFile(int mode)
 {
-    if (mode == 1 && ExternalDebugControl)
-        return 2;
-    if (mode == 0)
-        return 1;
-    LogState& state = State();
-    if (!state.file)
-        return 0;
-    WriteClosingBanner(state.file);
-    std::fclose(state.file);
-    state.file = nullptr;
-    return 0;
+    return mirel::Guarded(0, [mode] { return CloseLog(mode); });
 }

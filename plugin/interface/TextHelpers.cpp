@@ -1,4 +1,5 @@
 #include "plugin/interface/TextHelpers.h"
+#include "plugin/interface/Guard.h"
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -87,7 +88,7 @@ char* StripApostrophes(char* text)
 
 int string2int(char* text, int base)
 {
-    mirel::NumberResult result = mirel::ConvertNumber(text, base);
+    mirel::NumberResult result = mirel::Guarded(mirel::NumberResult{}, [&] { return mirel::ConvertNumber(text, base); });
     if (result.rangeError) {
         std::fprintf(stderr, "strtoul: %s\n", std::strerror(ERANGE));
         std::fflush(stderr);

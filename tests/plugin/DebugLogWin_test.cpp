@@ -1,13 +1,12 @@
 // The log file itself: where it is opened, its banners, and who may close it.
 #include "plugin/interface/DebugLog.h"
+#include "TestFiles.h"
 #include <doctest/doctest.h>
 #include <windows.h>
 #include <clocale>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <regex>
-#include <sstream>
 #include <string>
 
 namespace fs = std::filesystem;
@@ -21,14 +20,6 @@ const std::string kClosing = "\r\n\r\n" + kStars + "\r\n/" + std::string(31, '*'
 std::string Escaped(const std::string& text)
 {
     return std::regex_replace(text, std::regex("[*/]"), "\\$&");
-}
-
-std::string Read(const fs::path& p)
-{
-    std::ifstream in(p, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
 }
 
 void SetVariable(const char* name, const std::string& value)
@@ -84,7 +75,7 @@ TEST_CASE("opening writes the banner once and a second open returns the same han
     CHECK_FALSE(Print(7, "too detailed\n", log));
     CHECK(CloseDebugFile(2) == 0);
     std::setlocale(LC_ALL, "C");
-    std::string text = Read(folder.Log());
+    std::string text = plugintest::ReadBytes(folder.Log());
     CHECK(std::regex_match(text, std::regex(Escaped(kStars) + "\r\n\t\t\t\tOpening time: "
                                             "(Sun|Mon|Tue|Wed|Thu|Fri|Sat) (Jan|Feb|Mar|Apr|May|Jun|Jul|Aug|Sep|Oct|Nov|Dec) "
                                             "[ 1-3][0-9] [0-2][0-9]:[0-5][0-9]:[0-6][0-9] [0-9]{4}\r\n" +
@@ -98,7 +89,7 @@ TEST_CASE("runs accumulate: each opening appends its banner")
     CloseDebugFile(2);
     REQUIRE(OpenDebugFile());
     CloseDebugFile(2);
-    std::string text = Read(folder.Log());
+    std::string text = plugintest::ReadBytes(folder.Log());
     std::size_t openings = 0;
     for (std::size_t at = text.find("Opening time: "); at != std::string::npos; at = text.find("Opening time: ", at + 1))
         ++openings;
@@ -119,7 +110,7 @@ TEST_CASE("the module's own close request leaves a caller-owned log open")
     CHECK(Print(1, "still writable\n", log));
     CHECK(CloseDebugFile(3) == 0);  // any other mode closes
     CHECK(CloseDebugFile(3) == 0);  // nothing open any more
-    std::string text = Read(folder.Log());
+    std::string text = plugintest::ReadBytes(folder.Log());
     CHECK(text.find("Opening time: ") == text.rfind("Opening time: "));
     CHECK(text.find("still writable\r\n") != std::string::npos);
     CHECK(text.find("Ende") == text.rfind("Ende"));

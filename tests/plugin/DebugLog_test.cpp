@@ -112,12 +112,13 @@ TEST_CASE("CloseDebugFile modes when nothing is open")
     CHECK(CloseDebugFile(1) == 2);
 }
 
-TEST_CASE("OpenDebugFile answers null while file logging is off")
+TEST_CASE("PrintDebugFormat formats the module's own messages under the same rules")
 {
     Controls keep;
-    DebugLevel = 0;
-    CHECK(OpenDebugFile() == nullptr);
-    DebugLevel = 6;
-    PrintDebugOnScreen = true;
-    CHECK(OpenDebugFile() == nullptr);
+    FILE* f = std::tmpfile();
+    REQUIRE(f);
+    CHECK(mirel::PrintDebugFormat(5, f, "Abstract IDs '%s' '%s'\n", "D5870", "X1"));
+    CHECK_FALSE(mirel::PrintDebugFormat(5, nullptr, "%s\n", "no file, not on screen"));
+    CHECK(Contents(f) == "Abstract IDs 'D5870' 'X1'\n");
+    std::fclose(f);
 }

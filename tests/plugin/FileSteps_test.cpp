@@ -1,24 +1,14 @@
 #include "plugin/interface/FileSteps.h"
+#include "TestFiles.h"
 #include <doctest/doctest.h>
 #include <cstdio>
 #include <fstream>
-#include <sstream>
 #include <string>
 
 namespace {
 
-std::string ReadBytes(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-void WriteBytes(const std::string& path, const std::string& bytes)
-{
-    std::ofstream(path, std::ios::binary) << bytes;
-}
+using plugintest::ReadBytes;
+using plugintest::WriteBytes;
 
 std::string Unique(const char* stem)
 {

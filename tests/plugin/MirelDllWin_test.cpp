@@ -1,10 +1,9 @@
 // The module as an engine sees it: loaded with LoadLibrary, every name bound with GetProcAddress.
 #include "PluginProcess.h"
+#include "TestFiles.h"
 #include <doctest/doctest.h>
 #include <windows.h>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 namespace fs = std::filesystem;
@@ -34,19 +33,6 @@ ConditionFn Condition(int n)
 ExecutionFn Execution(int n)
 {
     return Entry<ExecutionFn>(("SetExecution_" + std::to_string(n)).c_str());
-}
-
-std::string Read(const fs::path& p)
-{
-    std::ifstream in(p, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-void Write(const fs::path& p, const std::string& bytes)
-{
-    std::ofstream(p, std::ios::binary) << bytes;
 }
 
 // A fresh folder under the temporary folder; the current directory is put back afterwards
@@ -127,9 +113,9 @@ TEST_CASE("conditions 0 and 1 answer 0 for texts without quoted values or keywor
 TEST_CASE("execution 0 copies a text file line by line with CR LF")
 {
     Workspace w;
-    Write(w.At("source.txt"), "line one\nline two\n");
+    plugintest::WriteBytes(w.At("source.txt"), "line one\nline two\n");
     CHECK(Execution(0)(0, 0, w.At("source.txt").c_str(), w.At("target.txt").c_str()) == 1);
-    CHECK(Read(w.At("target.txt")) == "line one\r\nline two\r\n");
+    CHECK(plugintest::ReadBytes(w.At("target.txt")) == "line one\r\nline two\r\n");
     CHECK(Execution(0)(0, 0, w.At("missing.txt").c_str(), w.At("other.txt").c_str()) == 0);
     CHECK_FALSE(fs::exists(w.At("other.txt")));
     CHECK(Execution(0)(0, 0, "", w.At("other.txt").c_str()) == 0);
@@ -140,13 +126,13 @@ TEST_CASE("execution 1 enters the folder and installs the argument file of this 
 {
     Workspace w;
     fs::create_directories(w.root / "args");
-    Write(w.root / "args" / "X64_gf.arg", "x64 arguments");
-    Write(w.root / "args" / "X86_gf.arg", "x86 arguments");
-    Write(w.root / "args" / "gf.arg", "stale");
+    plugintest::WriteBytes(w.root / "args" / "X64_gf.arg", "x64 arguments");
+    plugintest::WriteBytes(w.root / "args" / "X86_gf.arg", "x86 arguments");
+    plugintest::WriteBytes(w.root / "args" / "gf.arg", "stale");
     CHECK(Execution(1)(0, 0, w.At("args").c_str(), nullptr) == 1);
     CHECK(fs::equivalent(fs::current_path(), w.root / "args"));
     // This test build is an x64 process: the system reports x64 directly.
-    CHECK(Read(w.root / "args" / "gf.arg") == "x64 arguments");
+    CHECK(plugintest::ReadBytes(w.root / "args" / "gf.arg") == "x64 arguments");
     CHECK(Execution(1)(0, 0, "", nullptr) == 0);
     // A folder without argument files: carried out all the same.
     fs::create_directories(w.root / "empty");
@@ -157,19 +143,19 @@ TEST_CASE("execution 2 finds the first *#gf.par file and copies it")
 {
     Workspace w;
     fs::create_directories(w.root / "pkg");
-    Write(w.root / "pkg" / "D5870#gf.par", "parameters");
+    plugintest::WriteBytes(w.root / "pkg" / "D5870#gf.par", "parameters");
     std::string quotedFolder = "\t\"" + w.At("pkg") + "\"\n";
     CHECK(Execution(2)(0, 0, quotedFolder.c_str(), w.At("chosen.par").c_str()) == 1);
-    CHECK(Read(w.At("chosen.par")) == "parameters");
+    CHECK(plugintest::ReadBytes(w.At("chosen.par")) == "parameters");
 
     CHECK(Execution(2)(0, 0, w.At("pkg").c_str(), "<TargetParFilePath>") == 1);
-    CHECK(Read(w.root / "cwd" / "gf.par") == "parameters");
+    CHECK(plugintest::ReadBytes(w.root / "cwd" / "gf.par") == "parameters");
     fs::remove(w.root / "cwd" / "gf.par");
     CHECK(Execution(2)(0, 0, w.At("pkg").c_str(), nullptr) == 1);
-    CHECK(Read(w.root / "cwd" / "gf.par") == "parameters");
+    CHECK(plugintest::ReadBytes(w.root / "cwd" / "gf.par") == "parameters");
 
     fs::create_directories(w.root / "nopar");
-    Write(w.root / "nopar" / "gf.par", "no hash in the name");
+    plugintest::WriteBytes(w.root / "nopar" / "gf.par", "no hash in the name");
     CHECK(Execution(2)(0, 0, w.At("nopar").c_str(), w.At("x.par").c_str()) == 0);
     CHECK_FALSE(fs::exists(w.At("x.par")));
     CHECK(Execution(2)(0, 0, "", w.At("x.par").c_str()) == 0);
@@ -180,11 +166,11 @@ TEST_CASE("execution 3 copies rel_note.txt")
 {
     Workspace w;
     fs::create_directories(w.root / "pkg");
-    Write(w.root / "pkg" / "Rel_Note.txt", "what is new");
+    plugintest::WriteBytes(w.root / "pkg" / "Rel_Note.txt", "what is new");
     CHECK(Execution(3)(0, 0, w.At("pkg").c_str(), "<TargetReleaseNotesPath>") == 1);
-    CHECK(Read(w.root / "cwd" / "rel_note.txt") == "what is new");
+    CHECK(plugintest::ReadBytes(w.root / "cwd" / "rel_note.txt") == "what is new");
     CHECK(Execution(3)(0, 0, w.At("pkg").c_str(), w.At("notes.txt").c_str()) == 1);
-    CHECK(Read(w.At("notes.txt")) == "what is new");
+    CHECK(plugintest::ReadBytes(w.At("notes.txt")) == "what is new");
     fs::create_directories(w.root / "empty");
     CHECK(Execution(3)(0, 0, w.At("empty").c_str(), nullptr) == 0);
 }
@@ -200,7 +186,7 @@ TEST_CASE("executions 4 and 5 refuse missing texts")
 TEST_CASE("DLL_FindFirstFile names the first match without its folder")
 {
     Workspace w;
-    Write(w.At("only.one"), "x");
+    plugintest::WriteBytes(w.At("only.one"), "x");
     auto find = Entry<bool (*)(char*, char*)>("_Z17DLL_FindFirstFilePcS_");
     std::string pattern = w.At("*.one");
     char name[MAX_PATH] = "";

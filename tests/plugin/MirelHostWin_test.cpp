@@ -6,18 +6,11 @@
 using plugintest::AsConsoleShows;
 using plugintest::RunCaptured;
 using plugintest::RunInConsole;
-using plugintest::Sibling;
-
-namespace {
-std::string Host(const std::string& args)
-{
-    return "\"" + Sibling("mirel-host.exe") + "\" " + args;
-}
-} // namespace
+using plugintest::HostCommand;
 
 TEST_CASE("Display String writes the text unchanged to the console and titles it")
 {
-    auto r = RunInConsole(Host("exec 4 \"Hello from the package\tand a tab\""));
+    auto r = RunInConsole(HostCommand("exec 4 \"Hello from the package\tand a tab\""));
     REQUIRE(r.finished);
     CHECK(r.exitCode == 0);
     // No line end is added; the host's own result line is lost with the released console.
@@ -27,7 +20,7 @@ TEST_CASE("Display String writes the text unchanged to the console and titles it
 
 TEST_CASE("Show Help prints the usage text")
 {
-    auto r = RunInConsole(Host("exec 5 Setup.exe 2.5"));
+    auto r = RunInConsole(HostCommand("exec 5 Setup.exe 2.5"));
     REQUIRE(r.finished);
     CHECK(r.exitCode == 0);
     const std::string expected =
@@ -45,9 +38,21 @@ TEST_CASE("Show Help prints the usage text")
     CHECK(r.output == AsConsoleShows(expected));
 }
 
+TEST_CASE("a step started without a console of its own writes to the parent's console")
+{
+    auto r = RunInConsole(HostCommand("exec 5 Setup.exe 2.5"), true);
+    REQUIRE(r.finished);
+    CHECK(r.exitCode == 0);
+    CHECK(r.output.find("Setup.exe V2.5 Usage: Setup.exe [option] ... [option]") != std::string::npos);
+
+    r = RunInConsole(HostCommand("exec 4 \"to the parent\""), true);
+    CHECK(r.exitCode == 0);
+    CHECK(r.output == AsConsoleShows("to the parent"));
+}
+
 TEST_CASE("Show Help with an empty version prints nothing and is refused")
 {
-    auto r = RunInConsole(Host("exec 5 Setup.exe \"\""));
+    auto r = RunInConsole(HostCommand("exec 5 Setup.exe \"\""));
     REQUIRE(r.finished);
     CHECK(r.exitCode == 1);
     CHECK(r.output == AsConsoleShows("execution 5: 0\n"));
@@ -55,12 +60,12 @@ TEST_CASE("Show Help with an empty version prints nothing and is refused")
 
 TEST_CASE("version, list and the exit code of a condition")
 {
-    auto r = RunCaptured(Host("version"));
+    auto r = RunCaptured(HostCommand("version"));
     REQUIRE(r.finished);
     CHECK(r.exitCode == 0);
     CHECK(r.output == "10602\r\n");
 
-    r = RunCaptured(Host("list"));
+    r = RunCaptured(HostCommand("list"));
     CHECK(r.exitCode == 0);
     for (const char* line : {"condition 0: Valid System ?", "condition 1: Chassis and/or D-Number found ?",
                              "condition 4: Is Win2000 OS ?", "execution 0: Extract File",
@@ -69,14 +74,14 @@ TEST_CASE("version, list and the exit code of a condition")
         CHECK(r.output.find(std::string(line) + "\r\n") != std::string::npos);
     }
 
-    r = RunCaptured(Host("cond 0 \"board D5870\""));
+    r = RunCaptured(HostCommand("cond 0 \"board D5870\""));
     CHECK(r.exitCode == 1);
     CHECK(r.output.rfind("condition 0: 0\r\n", 0) == 0);
 }
 
 TEST_CASE("the host publishes what the module set in its environment")
 {
-    auto r = RunCaptured("cmd /c set CHASSISID=CH100 && " + Host("cond 3"));
+    auto r = RunCaptured("cmd /c set CHASSISID=CH100 && " + HostCommand("cond 3"));
     REQUIRE(r.finished);
     CHECK(r.output.find("CHASSISID=CH100") != std::string::npos);
 }
@@ -85,11 +90,11 @@ TEST_CASE("usage errors and a missing module")
 {
     for (const char* args : {"", "cond", "cond 5", "exec 6 a b", "exec -1", "cond x", "unknown"}) {
         CAPTURE(args);
-        auto r = RunCaptured(Host(args));
+        auto r = RunCaptured(HostCommand(args));
         REQUIRE(r.finished);
         CHECK(r.exitCode == 2);
     }
-    auto r = RunCaptured(Host("--dll C:\\nowhere\\Mirel_DLL.dll version"));
+    auto r = RunCaptured(HostCommand("--dll C:\\nowhere\\Mirel_DLL.dll version"));
     CHECK(r.exitCode == 2);
     CHECK(r.output.find("cannot load") != std::string::npos);
 }

@@ -8,6 +8,9 @@ namespace plugintest {
 
 std::string Sibling(const char* name);
 
+// The command line that runs mirel-host (beside the test) with args.
+std::string HostCommand(const std::string& args);
+
 struct ProcessResult {
     bool finished = false;
     DWORD exitCode = 0;
@@ -20,7 +23,8 @@ ProcessResult RunCaptured(const std::string& commandLine, const char* currentDir
 
 // Runs commandLine in this process's own, freshly allocated console, and returns what the console
 // shows afterwards: each screen row with its trailing blanks removed, each followed by a line feed.
-ProcessResult RunInConsole(const std::string& commandLine);
+// With detached set, the child starts without a console of its own (DETACHED_PROCESS).
+ProcessResult RunInConsole(const std::string& commandLine, bool detached = false);
 
 // What a console shows for text written from its first column: tabs expanded to stops of 8,
 // trailing blanks of each row removed, each row up to the cursor's followed by a line feed.

@@ -60,6 +60,11 @@ std::string Sibling(const char* name)
     return s.substr(0, s.find_last_of('\\') + 1) + name;
 }
 
+std::string HostCommand(const std::string& args)
+{
+    return "\"" + Sibling("mirel-host.exe") + "\" " + args;
+}
+
 ProcessResult RunCaptured(const std::string& commandLine, const char* currentDir)
 {
     SECURITY_ATTRIBUTES sa{sizeof sa, nullptr, TRUE};
@@ -85,7 +90,7 @@ ProcessResult RunCaptured(const std::string& commandLine, const char* currentDir
     return result;
 }
 
-ProcessResult RunInConsole(const std::string& commandLine)
+ProcessResult RunInConsole(const std::string& commandLine, bool detached)
 {
     FreeConsole();
     if (!AllocConsole())
@@ -100,7 +105,8 @@ ProcessResult RunInConsole(const std::string& commandLine)
     PROCESS_INFORMATION pi{};
     std::string cmd = commandLine;
     ProcessResult result;
-    if (CreateProcessA(nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
+    DWORD flags = detached ? DETACHED_PROCESS : 0;
+    if (CreateProcessA(nullptr, &cmd[0], nullptr, nullptr, FALSE, flags, nullptr, nullptr, &si, &pi)) {
         result = Wait(pi);
         result.output = ReadScreen();
         char title[256] = "";

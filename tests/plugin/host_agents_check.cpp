@@ -4,6 +4,7 @@
 #include <doctest/doctest.h>
 
 using plugintest::RunCaptured;
+using plugintest::HostCommand;
 using plugintest::Sibling;
 
 namespace {
@@ -18,28 +19,24 @@ struct Installed {
     ~Installed() { Msiexec("/x"); }
 };
 
-std::string Host(const std::string& args)
-{
-    return "\"" + Sibling("mirel-host.exe") + "\" " + args;
-}
 
 } // namespace
 
 TEST_CASE("condition 2 answers 1 and publishes ZARN_VERSION once the agents product is installed")
 {
-    auto r = RunCaptured(Host("cond 2"));
+    auto r = RunCaptured(HostCommand("cond 2"));
     REQUIRE(r.finished);
     CHECK(r.exitCode == 1);
     CHECK(r.output.find("ZARN_VERSION=") == std::string::npos);
     {
         Installed agents;
-        r = RunCaptured(Host("cond 2"));
+        r = RunCaptured(HostCommand("cond 2"));
         REQUIRE(r.finished);
         CHECK(r.exitCode == 0);
         CHECK(r.output.find("condition 2: 1\r\n") != std::string::npos);
         CHECK(r.output.find("ZARN_VERSION=4.2.1\r\n") != std::string::npos);
     }
-    r = RunCaptured(Host("cond 2"));
+    r = RunCaptured(HostCommand("cond 2"));
     CHECK(r.exitCode == 1);
 }
 
@@ -47,7 +44,7 @@ TEST_CASE("conditions 3 and 4 on the test prefix: no preinstallation environment
 {
     for (const char* n : {"3", "4"}) {
         CAPTURE(n);
-        auto r = RunCaptured(Host(std::string("cond ") + n));
+        auto r = RunCaptured(HostCommand(std::string("cond ") + n));
         REQUIRE(r.finished);
         CHECK(r.exitCode == 1);
         CHECK(r.output.rfind(std::string("condition ") + n + ": 0\r\n", 0) == 0);
