@@ -119,4 +119,45 @@ struct CleanCorvane {
     ~CleanCorvane() { DeleteCorvaneKey(); }
 };
 
+// A value of the host's DMI folder (without its line end; "" when absent), from which Wine
+// builds its SMBIOS table and WMI answers. The fake-machine run names its chosen values in
+// IDENTITY_DMI_<file>: its files are visible to this process's own reads but not to the shared
+// wineserver, through which drive Z: is read.
+inline std::string Dmi(const char* name)
+{
+    char chosen[512] = {};
+    if (GetEnvironmentVariableA((std::string("IDENTITY_DMI_") + name).c_str(), chosen, sizeof chosen) != 0)
+        return chosen;
+    std::string s = ReadText(std::string("Z:\\sys\\class\\dmi\\id\\") + name);
+    while (!s.empty() && (s.back() == '\n' || s.back() == ' ' || s.back() == '\r'))
+        s.pop_back();
+    return s;
+}
+
+// Set by tests/identity/fake_machine.sh, which runs a test on a machine with chosen DMI values.
+inline bool OnFakeMachine()
+{
+    return GetEnvironmentVariableA("IDENTITY_FAKE_MACHINE", nullptr, 0) != 0;
+}
+
+// Quorix.dll answers from this INI text while the object lives.
+struct Simulation {
+    explicit Simulation(const std::string& iniText) : path(TempFile("qsi"))
+    {
+        if (FILE* f = std::fopen(path.c_str(), "wb")) {
+            std::fwrite(iniText.data(), 1, iniText.size(), f);
+            std::fclose(f);
+        }
+        SetEnvironmentVariableA("QUORIX_SIMULATION", path.c_str());
+    }
+    ~Simulation()
+    {
+        SetEnvironmentVariableA("QUORIX_SIMULATION", nullptr);
+        DeleteFileA(path.c_str());
+    }
+    Simulation(const Simulation&) = delete;
+    Simulation& operator=(const Simulation&) = delete;
+    std::string path;
+};
+
 } // namespace identity_test

@@ -13,9 +13,11 @@ namespace {
 Bytes Structure(std::uint8_t type, const Bytes& fields, const std::vector<std::string>& strings)
 {
     Bytes s{type, std::uint8_t(4 + fields.size()), 0x00, 0x01};
-    s.insert(s.end(), fields.begin(), fields.end());
+    for (std::uint8_t f : fields)
+        s.push_back(f);
     for (const auto& t : strings) {
-        s.insert(s.end(), t.begin(), t.end());
+        for (char c : t)
+            s.push_back(std::uint8_t(c));
         s.push_back(0);
     }
     if (strings.empty())
@@ -27,12 +29,14 @@ Bytes Structure(std::uint8_t type, const Bytes& fields, const std::vector<std::s
 // The firmware-table form: 8-byte header with the structures' length, then the structures.
 Bytes Raw(const std::vector<Bytes>& structures, long declared = -1)
 {
-    Bytes body;
+    std::size_t bodySize = 0;
     for (const auto& s : structures)
-        body.insert(body.end(), s.begin(), s.end());
-    const std::uint32_t len = declared < 0 ? std::uint32_t(body.size()) : std::uint32_t(declared);
+        bodySize += s.size();
+    const std::uint32_t len = declared < 0 ? std::uint32_t(bodySize) : std::uint32_t(declared);
     Bytes raw{0, 2, 4, 0, std::uint8_t(len), std::uint8_t(len >> 8), std::uint8_t(len >> 16), std::uint8_t(len >> 24)};
-    raw.insert(raw.end(), body.begin(), body.end());
+    for (const auto& s : structures)
+        for (std::uint8_t b : s)
+            raw.push_back(b);
     return raw;
 }
 
