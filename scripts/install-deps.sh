@@ -10,6 +10,7 @@ packages=(
   wine64 wine xvfb xauth x11-utils
   doctest-dev imagemagick
   osslsigncode wixl
+  fonts-wine
 )
 
 missing=()
