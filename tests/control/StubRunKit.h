@@ -139,7 +139,8 @@ bool WaitFor(F condition, DWORD ms)
     }
 }
 
-// A visible top-level window of the process other than the one of class exceptClass.
+// A visible top-level window of the process other than the one of class exceptClass, once its
+// message loop answers (its buttons and text are in place by then).
 inline HWND FindBoxOf(DWORD pid, const std::string& exceptClass)
 {
     struct Search {
@@ -161,6 +162,9 @@ inline HWND FindBoxOf(DWORD pid, const std::string& exceptClass)
             return TRUE;
         },
         reinterpret_cast<LPARAM>(&search));
+    DWORD_PTR ignored = 0;
+    if (search.found && !SendMessageTimeoutA(search.found, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &ignored))
+        return nullptr;
     return search.found;
 }
 
@@ -178,7 +182,11 @@ inline std::string BoxText(HWND box)
     EnumChildWindows(
         box,
         [](HWND w, LPARAM p) -> BOOL {
-            *reinterpret_cast<std::string*>(p) += TitleOf(w) + "\n";
+            // Sent, so that controls of another process answer with their real text.
+            char text[4096] = {};
+            DWORD_PTR got = 0;
+            SendMessageTimeoutA(w, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_NORMAL, 5000, &got);
+            *reinterpret_cast<std::string*>(p) += std::string(text) + "\n";
             return TRUE;
         },
         reinterpret_cast<LPARAM>(&all));
