@@ -110,8 +110,8 @@ TEST_CASE("The space dialog: the information form on request, No ends the run be
     REQUIRE(PackSetup(pkg, "", "--show-temp-drive"));
     Started run(pkg, "");
     REQUIRE(run.Running());
-    HWND box = nullptr;
-    REQUIRE(WaitFor([&] { return (box = FindBoxOf(run.pi.dwProcessId, pkg)) != nullptr; }, 30000));
+    const HWND box = WaitForBoxOf(run, pkg);
+    REQUIRE(box != nullptr);
     CHECK(TitleOf(box) == "Confirm");
     const std::string text = BoxText(box);
     const std::string temp = stub::TempDir(false);

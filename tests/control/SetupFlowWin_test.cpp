@@ -36,6 +36,21 @@ std::string WorkingFolderOf(const std::string& exe)
     return stub::WorkingFolderName(stub::TempDir(true), (static_cast<std::uint32_t>(date) << 16) | time);
 }
 
+// Runs the package hidden, waits for its box, checks the title, presses the button and waits
+// for the end (exit code 0); returns the box's text.
+std::string AnswerBoxAndEnd(const std::string& pkg, const std::string& title, const std::string& button)
+{
+    Started run(pkg, "/hide");
+    REQUIRE(run.Running());
+    const HWND box = WaitForBoxOf(run, pkg);
+    REQUIRE(box != nullptr);
+    CHECK(TitleOf(box) == title);
+    const std::string text = BoxText(box);
+    CHECK(PressButton(box, button));
+    CHECK(run.Wait(30000) == 0);
+    return text;
+}
+
 struct Run {
     int code = -1;
     DWORD pid = 0;
@@ -192,13 +207,7 @@ TEST_CASE("A damaged package shows the bad-checksum box and starts nothing")
     image[at] ^= 0x20;
     REQUIRE(stub::WriteFile(pkg, image, 0, false));
 
-    Started stubRun(pkg, "/hide");
-    REQUIRE(stubRun.Running());
-    HWND box = nullptr;
-    REQUIRE(WaitFor([&] { return (box = FindBoxOf(stubRun.pi.dwProcessId, pkg)) != nullptr; }, 30000));
-    CHECK(TitleOf(box) == "Error");
-    CHECK(PressButton(box, "OK"));
-    CHECK(stubRun.Wait(30000) == 0);
+    CHECK(AnswerBoxAndEnd(pkg, "Error", "OK").find("Bad CRC!") != std::string::npos);
     CHECK_FALSE(stub::FileExists(s.Report()));
 }
 
@@ -207,26 +216,14 @@ TEST_CASE("A missing second volume shows the disk prompt; Cancel starts nothing"
     Scratch s("volume");
     const std::string pkg = s.Pkg("Product.exe");
     const std::string filler = s.Pkg("filler.bin");
-    std::string data(1024 * 1024, '\0');
-    unsigned seed = 7;
-    for (char& c : data) {
-        seed = seed * 1103515245u + 12345u;
-        c = static_cast<char>(seed >> 16);
-    }
-    REQUIRE(stub::WriteFile(filler, data, 0, false));
+    REQUIRE(stub::WriteFile(filler, RandomBytes(1024 * 1024, 7), 0, false));
     // The first volume holds the stub image, the blocks and part of the files only.
     const long long volume = stub::FileSizeByName(testsupport::ProgramBeside("Stub.exe")) + 512 * 1024;
     REQUIRE(PackSetup(pkg, "", "--volume-size " + std::to_string(volume) + " " + Quoted(filler)));
     REQUIRE(stub::FileExists(pkg + ".002"));
     REQUIRE(DeleteFileA((pkg + ".002").c_str()));
 
-    Started stubRun(pkg, "/hide");
-    REQUIRE(stubRun.Running());
-    HWND box = nullptr;
-    REQUIRE(WaitFor([&] { return (box = FindBoxOf(stubRun.pi.dwProcessId, pkg)) != nullptr; }, 30000));
-    CHECK(TitleOf(box) == "Attention");
-    CHECK(PressButton(box, "Cancel"));
-    CHECK(stubRun.Wait(30000) == 0);
+    CHECK(AnswerBoxAndEnd(pkg, "Attention", "Cancel").find("DISK #2") != std::string::npos);
     CHECK_FALSE(stub::FileExists(s.Report()));
 }
 
@@ -249,14 +246,7 @@ TEST_CASE("A record that does not inflate shows zlib's message in an error box a
         image[i] = static_cast<char>(image[i] ^ 0x5A);
     REQUIRE(stub::WriteFile(pkg, image, 0, false));
 
-    Started stubRun(pkg, "/hide");
-    REQUIRE(stubRun.Running());
-    HWND box = nullptr;
-    REQUIRE(WaitFor([&] { return (box = FindBoxOf(stubRun.pi.dwProcessId, pkg)) != nullptr; }, 30000));
-    CHECK(TitleOf(box) == "Error");
-    CHECK(BoxText(box).find("data error") != std::string::npos);
-    CHECK(PressButton(box, "OK"));
-    CHECK(stubRun.Wait(30000) == 0);
+    CHECK(AnswerBoxAndEnd(pkg, "Error", "OK").find("data error") != std::string::npos);
     CHECK_FALSE(stub::FileExists(s.Report()));
 }
 
@@ -284,13 +274,7 @@ TEST_CASE("Closing the main window during extraction: the first close is only an
     Scratch s("close");
     const std::string pkg = s.Pkg("Product.exe");
     const std::string big = s.Pkg("big.bin");
-    std::string data(24 * 1024 * 1024, '\0');
-    unsigned seed = 11;
-    for (char& c : data) {
-        seed = seed * 1103515245u + 12345u;
-        c = static_cast<char>(seed >> 16);
-    }
-    REQUIRE(stub::WriteFile(big, data, 0, false));
+    REQUIRE(stub::WriteFile(big, RandomBytes(24 * 1024 * 1024, 11), 0, false));
     REQUIRE(PackSetup(pkg, "", "--record-size 4K --level 1 " + Quoted(big)));
 
     Started stubRun(pkg, "");

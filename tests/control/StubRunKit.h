@@ -168,6 +168,25 @@ inline HWND FindBoxOf(DWORD pid, const std::string& exceptClass)
     return search.found;
 }
 
+// The box of a started program, waited for up to ms; null when none came.
+inline HWND WaitForBoxOf(const Started& run, const std::string& exceptClass, DWORD ms = 30000)
+{
+    HWND box = nullptr;
+    WaitFor([&] { return (box = FindBoxOf(run.pi.dwProcessId, exceptClass)) != nullptr; }, ms);
+    return box;
+}
+
+// n bytes that do not deflate, the same for the same seed.
+inline std::string RandomBytes(std::size_t n, unsigned seed)
+{
+    std::string data(n, '\0');
+    for (char& c : data) {
+        seed = seed * 1103515245u + 12345u;
+        c = static_cast<char>(seed >> 16);
+    }
+    return data;
+}
+
 inline std::string TitleOf(HWND w)
 {
     char text[512] = {};

@@ -15,8 +15,8 @@ TEST_CASE("Stub.exe without a package reports the bad package, traces start, rol
     Started run(stubExe, "/hide /OriginExe=\"C:\\a b\\Setup.exe\" extra");
     REQUIRE(run.Running());
     // Its own bytes are no package: the checksum box, answered with OK.
-    HWND box = nullptr;
-    REQUIRE(WaitFor([&] { return (box = FindBoxOf(run.pi.dwProcessId, stubExe)) != nullptr; }, 30000));
+    const HWND box = WaitForBoxOf(run, stubExe);
+    REQUIRE(box != nullptr);
     CHECK(TitleOf(box) == "Error");
     CHECK(BoxText(box).find("Bad CRC!") != std::string::npos);
     PressButton(box, "OK");
