@@ -22,42 +22,43 @@ struct Search {
     HWND found = nullptr;
 };
 
+BOOL CALLBACK MatchBox(HWND w, LPARAM p)
+{
+    auto* s = reinterpret_cast<Search*>(p);
+    char cls[64] = {};
+    GetClassNameA(w, cls, sizeof cls);
+    if (IsWindowVisible(w) && std::string(cls) == "DMsgBox" && Text(w) == s->a) {
+        s->found = w;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 HWND FindBox(const std::string& title)
 {
     Search s{title, "", nullptr};
-    EnumWindows(
-        [](HWND w, LPARAM p) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(p);
-            char cls[64] = {};
-            GetClassNameA(w, cls, sizeof cls);
-            if (IsWindowVisible(w) && std::string(cls) == "DMsgBox" && Text(w) == s->a) {
-                s->found = w;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&s));
+    EnumWindows(MatchBox, reinterpret_cast<LPARAM>(&s));
     return s.found;
+}
+
+BOOL CALLBACK MatchButton(HWND w, LPARAM p)
+{
+    auto* s = reinterpret_cast<Search*>(p);
+    std::string plain;
+    for (char c : Text(w))
+        if (c != '&')
+            plain += c;
+    if (plain == s->a) {
+        s->found = w;
+        return FALSE;
+    }
+    return TRUE;
 }
 
 HWND FindButton(HWND box, const std::string& caption)
 {
     Search s{caption, "", nullptr};
-    EnumChildWindows(
-        box,
-        [](HWND w, LPARAM p) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(p);
-            std::string plain;
-            for (char c : Text(w))
-                if (c != '&')
-                    plain += c;
-            if (plain == s->a) {
-                s->found = w;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&s));
+    EnumChildWindows(box, MatchButton, reinterpret_cast<LPARAM>(&s));
     return s.found;
 }
 

@@ -52,8 +52,18 @@ void StartHidden(const std::string& program, const std::string& arguments)
     StartProgram("\"" + program + "\"" + arguments, false);
 }
 
+// The X_ copy takes the transient settings its starter handed over as /TRANSIENTx=: only the
+// plain agent runs HandleParamOK, so without this they would be lost on every (re)start.
+void ApplyOwnTransientSettings()
+{
+    const std::string transient = SwitchValue("/TRANSIENTx=");
+    if (!transient.empty())
+        Agent().transient.Apply(transient);
+}
+
 void RunXAgent()
 {
+    ApplyOwnTransientSettings();
     WriteLog("CheckTestMode");
     CheckTestMode(true);
     WriteLog("WinMain");
@@ -141,9 +151,7 @@ bool HandleParamOK(bool xWasRunning)
                                         static_cast<LPARAM>(post.lParam)) ||
                      posted;
     }
-    const std::string transient = SwitchValue("/TRANSIENTx=");
-    if (!transient.empty())
-        Agent().transient.Apply(transient);
+    ApplyOwnTransientSettings();
     WriteLog("HandleParamOK() --- End");
     return posted;
 }

@@ -141,27 +141,30 @@ bool WaitFor(F condition, DWORD ms)
 
 // A visible top-level window of the process other than the one of class exceptClass, once its
 // message loop answers (its buttons and text are in place by then).
+struct BoxSearch {
+    DWORD pid;
+    const std::string* except;
+    HWND found;
+};
+
+inline BOOL CALLBACK MatchBox(HWND w, LPARAM p)
+{
+    auto* s = reinterpret_cast<BoxSearch*>(p);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(w, &owner);
+    char cls[256] = {};
+    GetClassNameA(w, cls, sizeof cls);
+    if (owner == s->pid && IsWindowVisible(w) && *s->except != cls) {
+        s->found = w;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 inline HWND FindBoxOf(DWORD pid, const std::string& exceptClass)
 {
-    struct Search {
-        DWORD pid;
-        const std::string* except;
-        HWND found;
-    } search{pid, &exceptClass, nullptr};
-    EnumWindows(
-        [](HWND w, LPARAM p) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(p);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(w, &owner);
-            char cls[256] = {};
-            GetClassNameA(w, cls, sizeof cls);
-            if (owner == s->pid && IsWindowVisible(w) && *s->except != cls) {
-                s->found = w;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    BoxSearch search{pid, &exceptClass, nullptr};
+    EnumWindows(MatchBox, reinterpret_cast<LPARAM>(&search));
     DWORD_PTR ignored = 0;
     if (search.found && !SendMessageTimeoutA(search.found, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &ignored))
         return nullptr;
@@ -195,46 +198,47 @@ inline std::string TitleOf(HWND w)
 }
 
 // The texts of the box's child windows, one after the other (the message and the buttons).
+inline BOOL CALLBACK AppendChildText(HWND w, LPARAM p)
+{
+    // Sent, so that controls of another process answer with their real text.
+    char text[4096] = {};
+    DWORD_PTR got = 0;
+    SendMessageTimeoutA(w, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_NORMAL, 5000, &got);
+    *reinterpret_cast<std::string*>(p) += std::string(text) + "\n";
+    return TRUE;
+}
+
 inline std::string BoxText(HWND box)
 {
     std::string all;
-    EnumChildWindows(
-        box,
-        [](HWND w, LPARAM p) -> BOOL {
-            // Sent, so that controls of another process answer with their real text.
-            char text[4096] = {};
-            DWORD_PTR got = 0;
-            SendMessageTimeoutA(w, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_NORMAL, 5000, &got);
-            *reinterpret_cast<std::string*>(p) += std::string(text) + "\n";
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&all));
+    EnumChildWindows(box, AppendChildText, reinterpret_cast<LPARAM>(&all));
     return all;
 }
 
 // Presses the box's button whose caption, without "&", is caption; true when there was one.
+struct ButtonSearch {
+    const std::string* caption;
+    HWND found;
+};
+
+inline BOOL CALLBACK MatchButton(HWND w, LPARAM p)
+{
+    auto* s = reinterpret_cast<ButtonSearch*>(p);
+    std::string plain;
+    for (char c : TitleOf(w))
+        if (c != '&')
+            plain += c;
+    if (plain == *s->caption) {
+        s->found = w;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 inline bool PressButton(HWND box, const std::string& caption)
 {
-    struct Search {
-        const std::string* caption;
-        HWND found;
-    } search{&caption, nullptr};
-    EnumChildWindows(
-        box,
-        [](HWND w, LPARAM p) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(p);
-            std::string text = TitleOf(w);
-            std::string plain;
-            for (char c : text)
-                if (c != '&')
-                    plain += c;
-            if (plain == *s->caption) {
-                s->found = w;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    ButtonSearch search{&caption, nullptr};
+    EnumChildWindows(box, MatchButton, reinterpret_cast<LPARAM>(&search));
     if (!search.found)
         return false;
     PostMessageA(search.found, BM_CLICK, 0, 0);
