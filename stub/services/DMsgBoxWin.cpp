@@ -158,7 +158,8 @@ bool HandleBoxKey(const MSG& m)
             FocusButton(StepFocus(s.focus, +1, count));
             return false;
         case VK_RETURN:
-            chosen = ButtonIndexOf(GetFocus());
+            // keys go to the window that has the focus: a Return sent to a button is its own
+            chosen = ButtonIndexOf(m.hwnd);
             break;
         default:
             if (m.wParam >= 'A' && m.wParam <= 'Z')
@@ -231,6 +232,14 @@ LRESULT CALLBACK BoxProc(HWND w, UINT msg, WPARAM wp, LPARAM lp)
         // Alt+F4 reaches here even when Close is greyed in the system menu; keep it closed.
         if ((wp & 0xFFF0) == SC_CLOSE && CloseCommandDisabled(w))
             return 0;
+        break;
+    case WM_ACTIVATE:
+        // Coming back to the box (another window was active meanwhile) focuses its button
+        // again, as a dialog does, so Return still answers it.
+        if (LOWORD(wp) != WA_INACTIVE && !s.buttons.empty()) {
+            FocusButton(s.focus);
+            return 0;
+        }
         break;
     case WM_CLOSE:
         CloseBox(w);
