@@ -494,12 +494,16 @@ void SetBoxFont(const std::string& face, int size, int charset)
 int ShowBox(BoxOwner owner, const std::string& text, const std::string& caption, const std::string& buttons,
             int charset, unsigned style, unsigned timeoutMs)
 {
+    BoxState& s = State();
+    // One box at a time: its state is process-wide. A box asked for from inside an open box's
+    // loop (a timer of the stub, say) would overwrite the open box's buttons and result.
+    if (s.window)
+        return kBoxNone;
     style = StyleForCharset(style, charset);
     if (owner == kBoxModeNoClose)
         style |= kBoxNoClose;
     const std::string shown = owner == kBoxModeHeading ? WithBoxHeading(text, caption) : text;
 
-    BoxState& s = State();
     if (!s.richEditHeld)
         s.richEditHeld = LoadLibraryA(kRichEditLibrary) != nullptr;
     int result = 0;

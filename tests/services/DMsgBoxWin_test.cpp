@@ -575,3 +575,33 @@ TEST_CASE("AutoPlay queries are refused while the box is open, once cancelling i
     CHECK(before == 0);  // not switched on yet: default processing
     CHECK(after == 1);
 }
+
+namespace {
+int g_innerResult = -1;
+void CALLBACK AskAgain(HWND, UINT, UINT_PTR id, DWORD)
+{
+    KillTimer(nullptr, id);
+    g_innerResult = ShowBox(kBoxModePlain, "second", "Second", "", 0, kBoxOk, 0);
+}
+} // namespace
+
+TEST_CASE("a box asked for while one is open shows nothing and answers 0")
+{
+    int& inner = g_innerResult;
+    inner = -1;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 50, AskAgain);
+    REQUIRE(timer != 0);
+    std::string title;
+    const int result = Drive(
+        [&](HWND box) {
+            const DWORD start = GetTickCount();
+            while (inner < 0 && GetTickCount() - start < 5000)
+                Sleep(10);
+            title = ReadBox(box).title;
+            PressKey(ReadBox(box), 'Y');
+        },
+        kBoxModePlain, "first", "First", kBoxYesNo);
+    CHECK(inner == 0);
+    CHECK(title == "First");
+    CHECK(result == kBoxIdYes);
+}
