@@ -11,6 +11,11 @@ namespace stub {
 
 inline constexpr const char* kEol = "\r\n";
 
+// The viewer contract: a top-level window of this class receives the registered message, with
+// the source code as first parameter and a global atom named by the piece as second.
+inline constexpr const char* kTraceViewerClass = ".DDebug.";
+inline constexpr const char* kTraceViewerMessage = ".D_DebugMsg.";
+
 class TraceStream {
 public:
     using Sink = void (*)(const std::string& piece);
