@@ -52,3 +52,8 @@ clean: stop-wine
 pictures: deps build/win64/build.ninja
 	cmake --build --preset win64 -j $(JOBS) --target boxshow
 	scripts/pictures.sh build/win64
+
+# Runs every libFuzzer target for FUZZ_SECONDS (default 20) in a clang build (build/fuzz).
+FUZZ_SECONDS ?= 20
+fuzz: deps
+	scripts/fuzz.sh $(FUZZ_SECONDS)

@@ -131,6 +131,40 @@ function(drovel_glob_tests)
   endforeach()
 endfunction()
 
+# drovel_move_pe_headers(target): after each link, moves the image's PE headers to offset 256
+# (the stub keeps the package end in the DOS-stub dwords at 248 and 252). The mover is a host
+# program, built with the host compiler even in the cross builds.
+function(drovel_move_pe_headers target)
+  if(NOT DROVEL_WINDOWS)
+    return()
+  endif()
+  set(mover ${CMAKE_BINARY_DIR}/host/pe-move-headers)
+  set(source ${PROJECT_SOURCE_DIR}/tools/pe-headers/pe-move-headers.cpp)
+  if(NOT TARGET pe_move_headers_host)
+    find_program(DROVEL_HOST_CXX NAMES g++ c++ REQUIRED NO_CMAKE_FIND_ROOT_PATH)
+    add_custom_command(OUTPUT ${mover}
+      COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/host
+      COMMAND ${DROVEL_HOST_CXX} -std=c++17 -O2 -Wall -o ${mover} ${source}
+      DEPENDS ${source} COMMENT "Building the host tool pe-move-headers")
+    add_custom_target(pe_move_headers_host DEPENDS ${mover})
+  endif()
+  add_dependencies(${target} pe_move_headers_host)
+  add_custom_command(TARGET ${target} POST_BUILD
+    COMMAND ${mover} $<TARGET_FILE:${target}> 256
+    COMMENT "Moving the PE headers of ${target} to offset 256")
+endfunction()
+
+# DROVEL_FUZZ: a clang build (its own folder, build/fuzz) whose code is instrumented for
+# libFuzzer; the targets live in fuzz/. scripts/fuzz.sh configures, builds and runs it.
+option(DROVEL_FUZZ "Build the libFuzzer targets (clang only)" OFF)
+if(DROVEL_FUZZ)
+  if(NOT CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+    message(FATAL_ERROR "DROVEL_FUZZ needs clang (-DCMAKE_CXX_COMPILER=clang++ -DCMAKE_C_COMPILER=clang)")
+  endif()
+  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer -g)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
 # drovel_uses_trace_viewer(test): the test starts a real trace viewer (tests/support/
 # TraceViewerProcess.h) or a program that traces to one. Only one viewer window may exist per
 # wineserver, so these tests share a lock and never run at the same time.
