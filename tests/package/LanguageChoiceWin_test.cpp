@@ -1,6 +1,9 @@
 // The language choice end to end: the thread locale read by the Windows side picks the entry,
 // and the box shows that entry's texts and button captions.
 #include <doctest/doctest.h>
+
+#include "PackageTestKit.h"
+#include "stub/package/TGFileInfo.h"
 #include "stub/services/DMsgBox.h"
 #include "stub/services/SLangId.h"
 #include "stub/services/SLangIdWin.h"
@@ -33,19 +36,39 @@ const std::string kGermanEntry = Entry("German", {"s6=<P>Mit der Installation fo
 const std::string kFrenchEntry = Entry("French", {"s6=Continuer ?", "Confirm=Question", "BtnText=|&OK|&Annuler|&Oui|&Non|"});
 const std::string kItalianEntry = Entry("Italian", {"s6=Continuare?", "Confirm=Domanda", "BtnText=|&OK|&Annulla|&Si|&No|"});
 
+// A package object over a carrier whose language block is the given one.
+TGFileInfo PackageWith(const std::string& languages)
+{
+    std::string image = kit::CarrierStub();
+    const std::uint32_t start = static_cast<std::uint32_t>(image.size());
+    image += kit::Block(languages) + kit::Block("|||||");
+    image += kit::MakeTrailer(start, 2).Bytes();
+    MemorySource source(image);
+    TGFileInfo info;
+    info.Create(source);
+    return info;
+}
+
+// Starts the language choice as the entry does: the thread locale, the user's entry chooser.
+void StartLanguage()
+{
+    UseThreadLocale();
+    ResetChosenLanguageEntry();
+    SetLanguageEntryChooser(EntryForUser);
+}
+
 // The user of the process, as the entry reads it at start: the thread locale.
 class UserLocale {
 public:
     explicit UserLocale(LCID locale) : saved_(GetThreadLocale())
     {
         SetThreadLocale(locale);
-        UseThreadLocale();
-        ResetLanguageChoice();
+        StartLanguage();
     }
     ~UserLocale()
     {
         SetThreadLocale(saved_);
-        ResetLanguageChoice();
+        ResetChosenLanguageEntry();
     }
 
 private:
@@ -60,7 +83,8 @@ struct Shown {
 // The free-space question as the setup flow asks it, with the fonts the main window sets.
 Shown AskContinue(const std::string& block)
 {
-    SetBoxFont(LangFontName(block), LangFontSize(block), LangCharset(block));
+    const TGFileInfo info = PackageWith(block);
+    SetBoxFont(info.FontName(), info.FontSize(), info.Charset());
     Shown s;
     s.yes = WithDriver(
         [&](HWND box) {
@@ -68,9 +92,9 @@ Shown AskContinue(const std::string& block)
             PressKey(s.view, 'N');
         },
         [&] {
-            return ConfirmYesNo(kBoxModeHeading, LangText(block, kKeyContinueSetup, LangDefault(kKeyContinueSetup)),
-                                LangText(block, kKeyConfirm, LangDefault(kKeyConfirm)),
-                                LangText(block, kKeyButtons, LangDefault(kKeyButtons)), LangCharset(block), 0);
+            return ConfirmYesNo(kBoxModeHeading, info.LangText(kKeyContinueSetup, LangDefault(kKeyContinueSetup)),
+                                info.LangText(kKeyConfirm, LangDefault(kKeyConfirm)),
+                                info.LangText(kKeyButtons, LangDefault(kKeyButtons)), info.Charset(), 0);
         });
     return s;
 }
@@ -158,12 +182,11 @@ TEST_CASE("the user locale of the Wine prefix picks the entry")
     const std::string name = UserLanguageName();
     if (expected)
         CHECK(name == expected);
-    UseThreadLocale();
-    ResetLanguageChoice();
+    StartLanguage();
     const Shown s = AskContinue(Block({ShippedEnglishEntry(), kGermanEntry}));
     if (name == "GERMAN")
         CheckGerman(s);
     else
         CheckEnglish(s);
-    ResetLanguageChoice();
+    ResetChosenLanguageEntry();
 }
