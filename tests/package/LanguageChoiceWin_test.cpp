@@ -2,7 +2,7 @@
 // and the box shows that entry's texts and button captions.
 #include <doctest/doctest.h>
 
-#include "PackageTestKit.h"
+#include "LanguageKit.h"
 #include "stub/package/TGFileInfo.h"
 #include "stub/services/DMsgBox.h"
 #include "stub/services/SLangId.h"
@@ -17,6 +17,8 @@
 #include <vector>
 
 using namespace stub;
+using kit::Entry;
+using kit::PackageWith;
 using namespace boxtest;
 
 namespace {
@@ -24,30 +26,10 @@ namespace {
 const LCID kGerman = MAKELCID(MAKELANGID(LANG_GERMAN, SUBLANG_GERMAN), SORT_DEFAULT);
 const LCID kEnglish = MAKELCID(MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US), SORT_DEFAULT);
 
-std::string Entry(const std::string& name, std::vector<std::string> items)
-{
-    return BuildLangEntry(name, items.data(), items.size());
-}
-
-std::string Block(std::vector<std::string> entries) { return BuildLangBlock(entries.data(), entries.size()); }
-
 const std::string kGermanEntry = Entry("German", {"s6=<P>Mit der Installation fortfahren?<P>", "Confirm=Frage",
                                                   "BtnText=|&OK|&Abbrechen|&Ja|&Nein|&Abbruch|&Wiederholen|&Ignorieren|"});
 const std::string kFrenchEntry = Entry("French", {"s6=Continuer ?", "Confirm=Question", "BtnText=|&OK|&Annuler|&Oui|&Non|"});
 const std::string kItalianEntry = Entry("Italian", {"s6=Continuare?", "Confirm=Domanda", "BtnText=|&OK|&Annulla|&Si|&No|"});
-
-// A package object over a carrier whose language block is the given one.
-TGFileInfo PackageWith(const std::string& languages)
-{
-    std::string image = kit::CarrierStub();
-    const std::uint32_t start = static_cast<std::uint32_t>(image.size());
-    image += kit::Block(languages) + kit::Block("|||||");
-    image += kit::MakeTrailer(start, 2).Bytes();
-    MemorySource source(image);
-    TGFileInfo info;
-    info.Create(source);
-    return info;
-}
 
 // Starts the language choice as the entry does: the thread locale, the user's entry chooser.
 void StartLanguage()
@@ -138,7 +120,7 @@ TEST_CASE("the thread locale names the user's language")
 
 TEST_CASE("English and German entries: German for a German user, English for others")
 {
-    const std::string block = Block({ShippedEnglishEntry(), kGermanEntry});
+    const std::string block = kit::Languages({ShippedEnglishEntry(), kGermanEntry});
     SUBCASE("German user")
     {
         UserLocale user(kGerman);
@@ -159,7 +141,7 @@ TEST_CASE("English and German entries: German for a German user, English for oth
 TEST_CASE("French and Italian entries for a German user: the defaults")
 {
     UserLocale user(kGerman);
-    const Shown s = AskContinue(Block({kFrenchEntry, kItalianEntry}));
+    const Shown s = AskContinue(kit::Languages({kFrenchEntry, kItalianEntry}));
     CheckEnglish(s);
     CHECK_FALSE(s.yes);
 }
@@ -167,7 +149,7 @@ TEST_CASE("French and Italian entries for a German user: the defaults")
 TEST_CASE("a single entry is always used")
 {
     UserLocale user(kGerman);
-    const Shown s = AskContinue(Block({kItalianEntry}));
+    const Shown s = AskContinue(kit::Languages({kItalianEntry}));
     CHECK(s.view.title == "Domanda");
     CHECK(s.view.text == "Domanda\r\n\r\nContinuare?\r\n");
     CHECK(Captions(s.view) == std::vector<std::string>{"&Si", "&No"});
@@ -183,7 +165,7 @@ TEST_CASE("the user locale of the Wine prefix picks the entry")
     if (expected)
         CHECK(name == expected);
     StartLanguage();
-    const Shown s = AskContinue(Block({ShippedEnglishEntry(), kGermanEntry}));
+    const Shown s = AskContinue(kit::Languages({ShippedEnglishEntry(), kGermanEntry}));
     if (name == "GERMAN")
         CheckGerman(s);
     else

@@ -2,7 +2,7 @@
 // runs them: chosen once per process, shared by every package object.
 #include <doctest/doctest.h>
 
-#include "PackageTestKit.h"
+#include "LanguageKit.h"
 #include "stub/package/TGFileInfo.h"
 #include "stub/services/SLangId.h"
 #include "stub/services/SLangKeys.h"
@@ -11,28 +11,10 @@
 #include <vector>
 
 using namespace stub;
+using kit::Entry;
+using kit::PackageWith;
 
 namespace {
-
-std::string Entry(const std::string& name, std::vector<std::string> items)
-{
-    return BuildLangEntry(name, items.data(), items.size());
-}
-
-std::string Block(std::vector<std::string> entries) { return BuildLangBlock(entries.data(), entries.size()); }
-
-// A package object over a carrier whose language block is the given one.
-TGFileInfo PackageWith(const std::string& languages)
-{
-    std::string image = kit::CarrierStub();
-    const std::uint32_t start = static_cast<std::uint32_t>(image.size());
-    image += kit::Block(languages) + kit::Block("|||||");
-    image += kit::MakeTrailer(start, 2).Bytes();
-    MemorySource source(image);
-    TGFileInfo info;
-    info.Create(source);
-    return info;
-}
 
 // A process whose user has the given locale, before its first lookup.
 struct FreshProcess {
@@ -59,21 +41,21 @@ const std::string kGermanEntry = Entry("German", {"Error=Fehler", "s1=", "Charse
 TEST_CASE("a German user reads the German entry, and keeps it for a later package")
 {
     FreshProcess process(kGerman);
-    const TGFileInfo info = PackageWith(Block({kEnglish, kGermanEntry}));
+    const TGFileInfo info = PackageWith(kit::Languages({kEnglish, kGermanEntry}));
     CHECK(info.LangText("error", "Error") == "Fehler");
     CHECK(info.LangText(kKeyExtracting, LangDefault(kKeyExtracting)).empty());  // present, empty
     CHECK(info.LangText(kKeyBadCrc, LangDefault(kKeyBadCrc)) == LangDefault(kKeyBadCrc));
     CHECK(info.Charset() == 0);  // not a number
     CHECK(info.FontSize() == 12);
     CHECK(info.FontName() == "Tahoma");
-    const TGFileInfo later = PackageWith(Block({kEnglish}));
+    const TGFileInfo later = PackageWith(kit::Languages({kEnglish}));
     CHECK(later.LangText("Error", "x") == "Fehler");
 }
 
 TEST_CASE("other users of the same block read English; keys ignore case")
 {
     FreshProcess process(0x040C);  // French
-    const TGFileInfo info = PackageWith(Block({kEnglish, kGermanEntry}));
+    const TGFileInfo info = PackageWith(kit::Languages({kEnglish, kGermanEntry}));
     CHECK(info.LangText("Error", "x") == "Error");
     CHECK(info.FontName() == "Arial");
 }
@@ -81,20 +63,20 @@ TEST_CASE("other users of the same block read English; keys ignore case")
 TEST_CASE("French and Italian entries for a German user: every text is the default, for good")
 {
     FreshProcess process(kGerman);
-    const TGFileInfo info = PackageWith(Block({Entry("French", {"Error=Erreur"}), Entry("Italian", {"Error=Errore"})}));
+    const TGFileInfo info = PackageWith(kit::Languages({Entry("French", {"Error=Erreur"}), Entry("Italian", {"Error=Errore"})}));
     CHECK(info.LangText("Error", "Error") == "Error");
     CHECK(info.FontSize() == 8);
-    CHECK(PackageWith(Block({kEnglish, kGermanEntry})).LangText("Error", "dflt") == "dflt");
+    CHECK(PackageWith(kit::Languages({kEnglish, kGermanEntry})).LangText("Error", "dflt") == "dflt");
 }
 
 TEST_CASE("a single entry is always used; the shipped English entry gives the table's texts")
 {
     {
         FreshProcess process(kGerman);
-        CHECK(PackageWith(Block({Entry("Italian", {"Error=Errore"})})).LangText("Error", "") == "Errore");
+        CHECK(PackageWith(kit::Languages({Entry("Italian", {"Error=Errore"})})).LangText("Error", "") == "Errore");
     }
     FreshProcess process(0x0439);  // Hindi: no row of the table
-    const TGFileInfo info = PackageWith(Block({ShippedEnglishEntry()}));
+    const TGFileInfo info = PackageWith(kit::Languages({ShippedEnglishEntry()}));
     for (int i = 0; i < kLangKeyDefaultCount; ++i) {
         const LangKeyDefault& d = kLangKeyDefaults[i];
         CAPTURE(std::string(d.key));
