@@ -82,6 +82,18 @@ DateTimeValue EncodeDateTime(const DateTimeParts& p)
     return days < 0 ? days - fraction : days + fraction;
 }
 
+DateTimeValue EncodeDateTime(int year, int month, int day, int hour, int minute, int second)
+{
+    DateTimeParts p;
+    p.year = year;
+    p.month = month;
+    p.day = day;
+    p.hour = hour;
+    p.minute = minute;
+    p.second = second;
+    return EncodeDateTime(p);
+}
+
 std::int64_t SecondsSinceEpoch(const DateTimeParts& p)
 {
     const std::int64_t days = DaysFromCivil(p.year, p.month, p.day) + kEpochOffsetDays;

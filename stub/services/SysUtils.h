@@ -31,6 +31,7 @@ struct DateSeparators {
 // so 0.5 is 12:00:00 and not 11:59:59.
 DateTimeParts DecodeDateTime(DateTimeValue t);
 DateTimeValue EncodeDateTime(const DateTimeParts& p);
+DateTimeValue EncodeDateTime(int year, int month, int day, int hour = 0, int minute = 0, int second = 0);
 
 // Whole seconds since the start of 30 December 1899, rounded to the nearest second.
 std::int64_t SecondsSinceEpoch(const DateTimeParts& p);

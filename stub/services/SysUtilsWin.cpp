@@ -202,7 +202,10 @@ std::string SysErrorText()
                                    nullptr, code, 0, reinterpret_cast<char*>(&text), 0, nullptr);
     std::string message = n > 0 && text != nullptr ? std::string(text, n) : std::string();
     LocalFree(text);
-    return TrimRight(message);
+    // Without the closing blanks, line end and full stop, so it reads well inside a sentence.
+    while (!message.empty() && (static_cast<unsigned char>(message.back()) <= ' ' || message.back() == '.'))
+        message.pop_back();
+    return message;
 }
 
 bool DeveloperMode()

@@ -60,7 +60,8 @@ std::string ComputerName();
 // The domain that holds account, as the local account lookup reports it; empty on failure.
 std::string AccountDomain(const std::string& account);
 std::string UserDomain();
-// The system's message for the calling thread's last error.
+// The system's message for the calling thread's last error, without closing blanks, line end
+// and full stop.
 std::string SysErrorText();
 // True when the environment variable "DVX" holds the developer code; read once.
 bool DeveloperMode();

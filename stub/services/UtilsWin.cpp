@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "stub/services/Handles.h"
+#include "stub/services/SysUtilsWin.h"
 #include "stub/services/Trace.h"
 
 namespace stub {
@@ -26,30 +27,6 @@ std::string SystemText(Call call)
         return std::string();
     buffer.resize(length);
     return buffer;
-}
-
-// The system's message for the last error, without its closing blanks, line ends and full stop.
-std::string LastErrorText()
-{
-    const DWORD code = GetLastError();
-    char* text = nullptr;
-    const DWORD length =
-        FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                       nullptr, code, 0, reinterpret_cast<LPSTR>(&text), 0, nullptr);
-    std::string message = (length > 0 && text) ? std::string(text, length) : std::string();
-    if (text)
-        LocalFree(text);
-    while (!message.empty() && (static_cast<unsigned char>(message.back()) <= 0x20 || message.back() == '.'))
-        message.pop_back();
-    return message;
-}
-
-// The logged-on user's name (256 characters), trimmed; empty when it cannot be read.
-std::string LoggedOnUserName()
-{
-    char name[256] = {};
-    DWORD size = sizeof name;
-    return GetUserNameA(name, &size) ? Trim(name) : std::string();
 }
 
 } // namespace
@@ -110,7 +87,7 @@ std::string ReadIniStringWith(IniReadFunction read, const std::string& file, con
         buffer.resize(std::min<DWORD>(length, kIniValueChars));
         return buffer;
     } catch (...) {
-        TraceOut() << "EXCEPTION --- Utils.ReadIniString()  " << LastErrorText() << kEol;
+        TraceOut() << "EXCEPTION --- Utils.ReadIniString()  " << SysErrorText() << kEol;
         return std::string();
     }
 }
@@ -183,16 +160,14 @@ std::string ReadRegistryValue(const std::string& path, const std::string& valueN
 
 std::string WindowsVersionKey()
 {
-    // The high bit of the version is clear on the NT family.
-    const bool nt = (GetVersion() & 0x80000000u) == 0;
-    return nt ? "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion"
+    return IsWinNT() ? "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion"
               : "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion";
 }
 
 std::string ReadRegisteredOwner()
 {
     std::string owner;
-    return TryReadRegistryValue(WindowsVersionKey(), "RegisteredOwner", owner) ? Trim(owner) : LoggedOnUserName();
+    return TryReadRegistryValue(WindowsVersionKey(), "RegisteredOwner", owner) ? Trim(owner) : LoggedOnUser();
 }
 
 std::string ReadRegisteredOrganization() { return Trim(ReadRegistryValue(WindowsVersionKey(), "RegisteredOrganization", "")); }

@@ -1,6 +1,7 @@
 #include <doctest/doctest.h>
 #include "stub/services/SysUtilsWin.h"
 #include "stub/services/Utils.h"
+#include "tests/support/TraceViewerProcess.h"
 #include <string>
 
 using namespace stub;
@@ -50,23 +51,11 @@ struct CountingWindow {
 };
 int CountingWindow::received = 0;
 
-DateTimeValue At(int y, int mo, int d, int h, int mi, int s)
-{
-    DateTimeParts p;
-    p.year = y;
-    p.month = mo;
-    p.day = d;
-    p.hour = h;
-    p.minute = mi;
-    p.second = s;
-    return EncodeDateTime(p);
-}
-
 } // namespace
 
 TEST_CASE("DateTimeStamp follows the user's date separator")
 {
-    const DateTimeValue t = At(2004, 3, 5, 17, 8, 9);
+    const DateTimeValue t = EncodeDateTime(2004, 3, 5, 17, 8, 9);
     const std::string usual = DateTimeStamp(t);
     CHECK(usual.substr(8) == " 17" + UserDateSeparators().time + "08" + UserDateSeparators().time + "09");
     {
@@ -164,6 +153,11 @@ TEST_CASE("LoadProc binds an entry or gives nothing")
     CHECK((LoadProc("no-such-library-here.dll", "GetTickCount") == nullptr));
 }
 
+TEST_CASE("ShellOpen reports a file the shell cannot open")
+{
+    CHECK_FALSE(ShellOpen("C:\\no\\such\\folder\\readme.txt", "", SW_SHOW));
+}
+
 TEST_CASE("system queries")
 {
     CHECK(IsWinNT());
@@ -175,7 +169,6 @@ TEST_CASE("system queries")
     CHECK(user == Trim(user));
     CHECK(AccountDomain("no such account 846").empty());
     CHECK(UserDomain() == AccountDomain(user));
-    CHECK_FALSE(DeveloperMode());  // DVX is not set in the test environment
 }
 
 TEST_CASE("SysErrorText")
@@ -193,4 +186,34 @@ TEST_CASE("the preload keeps present libraries loaded and skips missing ones")
     PreloadSystemLibraries();
     CHECK(GetModuleHandleA("shell32.dll") != nullptr);
     CHECK(GetModuleHandleA("riched32.dll") != nullptr);
+}
+
+// Runs in a child process started by the next test, with DVX set there; in the test program's own
+// run DVX is unset and the mode is off.
+TEST_CASE("DeveloperMode is read from DVX once")
+{
+    char expect[8] = "";
+    GetEnvironmentVariableA("DROVEL_EXPECT_DEVELOPER", expect, sizeof expect);
+    const bool expected = std::string(expect) == "1";
+    CHECK(DeveloperMode() == expected);
+    SetEnvironmentVariableA("DVX", expected ? nullptr : "846");
+    CHECK(DeveloperMode() == expected);  // later changes are not seen
+}
+
+TEST_CASE("DeveloperMode only for the exact developer code")
+{
+    char self[MAX_PATH];
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    struct Case {
+        const char* dvx;
+        const char* expect;
+    };
+    for (const Case& c : {Case{"846", "1"}, Case{"846 ", "0"}, Case{"847", "0"}, Case{"", "0"}}) {
+        CAPTURE(c.dvx);
+        SetEnvironmentVariableA("DVX", c.dvx);
+        SetEnvironmentVariableA("DROVEL_EXPECT_DEVELOPER", c.expect);
+        CHECK(testsupport::RunProgram(self, "\"--test-case=DeveloperMode is read from DVX once\"", 60000, nullptr) == 0);
+    }
+    SetEnvironmentVariableA("DVX", nullptr);
+    SetEnvironmentVariableA("DROVEL_EXPECT_DEVELOPER", nullptr);
 }

@@ -5,19 +5,6 @@
 using namespace stub;
 
 namespace {
-DateTimeValue At(int y, int mo, int d, int h = 0, int mi = 0, int s = 0, int ms = 0)
-{
-    DateTimeParts p;
-    p.year = y;
-    p.month = mo;
-    p.day = d;
-    p.hour = h;
-    p.minute = mi;
-    p.second = s;
-    p.millisecond = ms;
-    return EncodeDateTime(p);
-}
-
 // A clock that only moves when the wait sleeps, recording every step.
 class FakeClock : public WaitClock {
 public:
@@ -35,11 +22,11 @@ public:
 
 TEST_CASE("day counts from 30 December 1899")
 {
-    CHECK(At(1899, 12, 30) == 0.0);
-    CHECK(At(1900, 1, 1) == 2.0);
-    CHECK(At(2004, 3, 5) == 38051.0);
-    CHECK(At(2004, 3, 5, 12) == 38051.5);
-    CHECK(At(1899, 12, 29, 6) == -1.25);  // before the epoch the time is the unsigned fraction
+    CHECK(EncodeDateTime(1899, 12, 30) == 0.0);
+    CHECK(EncodeDateTime(1900, 1, 1) == 2.0);
+    CHECK(EncodeDateTime(2004, 3, 5) == 38051.0);
+    CHECK(EncodeDateTime(2004, 3, 5, 12) == 38051.5);
+    CHECK(EncodeDateTime(1899, 12, 29, 6) == -1.25);  // before the epoch the time is the unsigned fraction
 
     const DateTimeParts p = DecodeDateTime(38051.5);
     CHECK(p.year == 2004);
@@ -54,16 +41,16 @@ TEST_CASE("day counts from 30 December 1899")
     CHECK(before.hour == 6);
 
     // Round trips across leap days and centuries, to the second.
-    for (auto t : {At(2000, 2, 29, 23, 59, 59), At(2100, 3, 1, 0, 0, 1), At(1999, 12, 31, 13, 14, 15),
-                   At(2024, 2, 29, 7, 8, 9)}) {
+    for (auto t : {EncodeDateTime(2000, 2, 29, 23, 59, 59), EncodeDateTime(2100, 3, 1, 0, 0, 1), EncodeDateTime(1999, 12, 31, 13, 14, 15),
+                   EncodeDateTime(2024, 2, 29, 7, 8, 9)}) {
         const DateTimeParts q = DecodeDateTime(t);
-        CHECK(At(q.year, q.month, q.day, q.hour, q.minute, q.second) == t);
+        CHECK(EncodeDateTime(q.year, q.month, q.day, q.hour, q.minute, q.second) == t);
     }
 }
 
 TEST_CASE("a time a hair before midnight rounds into the next day, not to 24:00")
 {
-    const DateTimeParts p = DecodeDateTime(At(2004, 3, 5) + 0.99999999999);
+    const DateTimeParts p = DecodeDateTime(EncodeDateTime(2004, 3, 5) + 0.99999999999);
     CHECK(p.day == 6);
     CHECK(p.hour == 0);
 }
@@ -80,13 +67,13 @@ TEST_CASE("values outside the calendar are clamped instead of overflowing")
 
 TEST_CASE("date texts")
 {
-    const DateTimeValue t = At(2004, 3, 5, 7, 8, 9);
+    const DateTimeValue t = EncodeDateTime(2004, 3, 5, 7, 8, 9);
     CHECK(DateTimeStamp(t, DateSeparators{}) == "05/03/04 07:08:09");
     CHECK(DateTimeStamp(t, DateSeparators{".", ":"}) == "05.03.04 07:08:09");
-    CHECK(DateTimeStamp(At(2010, 11, 30, 23, 59, 58), DateSeparators{"-", "."}) == "30-11-10 23.59.58");
+    CHECK(DateTimeStamp(EncodeDateTime(2010, 11, 30, 23, 59, 58), DateSeparators{"-", "."}) == "30-11-10 23.59.58");
     CHECK(DayMonYear(t) == "05-MAR-2004");
-    CHECK(DayMonYear(At(1999, 12, 31)) == "31-DEC-1999");
-    CHECK(DayMonYear(At(2021, 1, 1)) == "01-JAN-2021");
+    CHECK(DayMonYear(EncodeDateTime(1999, 12, 31)) == "31-DEC-1999");
+    CHECK(DayMonYear(EncodeDateTime(2021, 1, 1)) == "01-JAN-2021");
     CHECK(DayMonYearTime(t, ":") == "05-MAR-2004  07:08:09");
     CHECK(DayMonYearTime(t, ".") == "05-MAR-2004  07.08.09");
     // The agent turns its seconds into a date-time by dividing by 86,400.
@@ -95,13 +82,13 @@ TEST_CASE("date texts")
 
 TEST_CASE("seconds since the epoch round to the nearest second")
 {
-    DateTimeParts p = DecodeDateTime(At(1900, 1, 1, 0, 0, 10));
+    DateTimeParts p = DecodeDateTime(EncodeDateTime(1900, 1, 1, 0, 0, 10));
     CHECK(SecondsSinceEpoch(p) == 2 * 86400 + 10);
     p.millisecond = 499;
     CHECK(SecondsSinceEpoch(p) == 2 * 86400 + 10);
     p.millisecond = 500;
     CHECK(SecondsSinceEpoch(p) == 2 * 86400 + 11);
-    CHECK(SecondsSinceEpoch(DecodeDateTime(At(2004, 3, 5, 12))) == 38051LL * 86400 + 43200);
+    CHECK(SecondsSinceEpoch(DecodeDateTime(EncodeDateTime(2004, 3, 5, 12))) == 38051LL * 86400 + 43200);
 }
 
 TEST_CASE("wait step sizes")
@@ -118,29 +105,15 @@ TEST_CASE("wait step sizes")
 
 TEST_CASE("WaitPumping pumps in its steps until the time has passed, at least once")
 {
-    SUBCASE("100 ms in steps of 10")
-    {
+    struct Case {
+        std::uint32_t ms, pumps, step;
+    };
+    // 0 ms still dispatches once and sleeps 1 ms.
+    for (const Case& c : {Case{100, 10, 10}, Case{5, 5, 1}, Case{1000, 40, 25}, Case{0, 1, 1}}) {
+        CAPTURE(c.ms);
         FakeClock clock;
-        WaitPumping(100, 0, clock);
-        CHECK(clock.steps == std::vector<std::uint32_t>(10, 10));
-    }
-    SUBCASE("5 ms in steps of 1")
-    {
-        FakeClock clock;
-        WaitPumping(5, 0, clock);
-        CHECK(clock.steps == std::vector<std::uint32_t>(5, 1));
-    }
-    SUBCASE("1000 ms in steps of 25")
-    {
-        FakeClock clock;
-        WaitPumping(1000, 0, clock);
-        CHECK(clock.steps == std::vector<std::uint32_t>(40, 25));
-    }
-    SUBCASE("0 ms still dispatches once and sleeps 1 ms")
-    {
-        FakeClock clock;
-        WaitPumping(0, 0, clock);
-        CHECK(clock.steps == std::vector<std::uint32_t>{1});
+        WaitPumping(c.ms, 0, clock);
+        CHECK(clock.steps == std::vector<std::uint32_t>(c.pumps, c.step));
     }
     SUBCASE("a wait that is not a multiple of its step ends on the first step past it")
     {

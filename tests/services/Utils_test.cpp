@@ -265,6 +265,7 @@ TEST_CASE("CollapseBackslashes")
     const Case cases[] = {
         {"\\\\server\\share", false, "\\\\server\\share"},       // network path survives
         {"\\\\server\\\\share", false, "\\\\server\\share"},
+        {"\\\\server\\share\\\\x", false, "\\\\server\\share\\x"},  // an empty placeholder between
         {"C:\\\\a\\\\\\\\b", false, "C:\\a\\b"},                 // a run shrinks to one
         {"C:\\a\\\\\\\\\\\\\\b\\c", false, "C:\\a\\b\\c"},
         {"a\\\\b", false, "a\\b"},                               // a pair at the second character
@@ -488,4 +489,46 @@ TEST_CASE("registry paths")
     CHECK(SplitRegistryPath("hkcu\\a").rootName == "hkcu");
     CHECK(RootKeyIdFromName("hkey_classes_root") == RootKey::ClassesRoot);
     CHECK(RootKeyIdFromName("HKLMX") == RootKey::CurrentUser);
+}
+
+TEST_CASE("registry value texts")
+{
+    struct Case {
+        std::uint32_t type;
+        std::string data;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {kRegDword, std::string("\xFF\xFF\xFF\xFF", 4), "4294967295"},
+        {kRegDword, std::string("\x01\x02\x00\x00", 4), "513"},          // little-endian
+        {kRegDword, std::string("\x31\x00\x32", 3), "1"},                // not 4 bytes: a text
+        {kRegMultiString, std::string("a\0b\0\0", 5), "a<0>b"},
+        {kRegMultiString, std::string("a\0\0b\0\0\0", 7), "a<0><0>b"},  // an empty string inside
+        {kRegMultiString, std::string("\0\0", 2), ""},
+        {kRegMultiString, std::string("\0\0\0", 3), ""},                  // zero bytes only
+        {kRegMultiString, std::string("ab", 2), "ab"},
+        {kRegMultiString, std::string("abc", 3), "abc"},                  // no terminator
+        {1, std::string("text\0rest", 9), "text"},
+        {1, std::string("unterminated"), "unterminated"},
+        {3, std::string("\0ab", 3), ""},
+        {1, std::string(), ""},
+    };
+    for (const Case& c : cases) {
+        CAPTURE(c.type);
+        CAPTURE(c.data);
+        // An exact-size copy, so a read past the end shows under the address sanitizer.
+        std::vector<char> bytes(c.data.begin(), c.data.end());
+        CHECK(RegistryValueText(c.type, bytes.data(), bytes.size()) == c.expected);
+    }
+    CHECK(RegistryValueText(kRegDword, nullptr, 0) == "");
+}
+
+TEST_CASE("FolderOf takes the text before the last backslash")
+{
+    CHECK(FolderOf("C:\\Dir\\Stub.exe") == "C:\\Dir");
+    CHECK(FolderOf("C:\\Stub.exe") == "C:");
+    CHECK(FolderOf("Stub.exe") == "");
+    CHECK(FolderOf("\\\\server\\share\\x.exe") == "\\\\server\\share");
+    CHECK(FolderOf("C:\\\x95\\x.exe", ShiftJisLead) == "C:");        // 0x95 0x5C is one character
+    CHECK(FolderOf("C:\\a\x95", ShiftJisLead) == "C:");              // a lead byte at the end
 }
