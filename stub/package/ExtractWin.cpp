@@ -34,16 +34,7 @@ public:
     {
         return std::make_unique<FileTarget>(path, append);
     }
-    std::uint32_t FileDate(const std::string& path) override
-    {
-        WIN32_FILE_ATTRIBUTE_DATA data;
-        FILETIME local;
-        WORD date = 0, time = 0;
-        if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) ||
-            !FileTimeToLocalFileTime(&data.ftLastWriteTime, &local) || !FileTimeToDosDateTime(&local, &date, &time))
-            return 0;
-        return (static_cast<std::uint32_t>(date) << 16) | time;
-    }
+    std::uint32_t FileDate(const std::string& path) override { return FileDosDate(path); }
     std::int64_t FileSize(const std::string& path) override { return FileSizeByName(path); }
     double FreeSpace(const std::string& path) override { return stub::FreeSpace(path); }
     void EjectCD(const std::string& path) override { stub::EjectCD(path); }

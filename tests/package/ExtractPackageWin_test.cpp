@@ -76,17 +76,6 @@ ExtractResult Extract(const std::string& package, const std::string& dest, const
     return ExtractPackage(package, dest, agent, RecordProgress, "Insert disk <DISK_NUM>", "Setup", "|&OK|&Cancel|", 0, false);
 }
 
-std::uint32_t DosDateOf(const std::string& path)
-{
-    WIN32_FILE_ATTRIBUTE_DATA data{};
-    FILETIME local;
-    WORD date = 0, time = 0;
-    GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data);
-    FileTimeToLocalFileTime(&data.ftLastWriteTime, &local);
-    FileTimeToDosDateTime(&local, &date, &time);
-    return (static_cast<std::uint32_t>(date) << 16) | time;
-}
-
 std::string Stub() { return "--stub \"" + testsupport::ProgramBeside("Stub.exe") + "\" "; }
 
 } // namespace
@@ -204,7 +193,7 @@ TEST_CASE("agent copy from a signed-ready carrier with a signature after E")
     CHECK(agent.Info().Length() == 74);
     CHECK(agent.AgentName() == info.AgentName());
     CHECK(PackageEnd(s.Out("MyAgent.exe")) == 0);
-    CHECK(DosDateOf(s.Out("MyAgent.exe")) == DosDateOf(s.Pkg("Setup.exe")));  // the volume's date
+    CHECK(FileDosDate(s.Out("MyAgent.exe")) == FileDosDate(s.Pkg("Setup.exe")));  // the volume's date
     CHECK(info.OriginalFileName() == "MyApp.original");
 }
 
