@@ -8,6 +8,8 @@
 #include "FakeExtractHost.h"
 #include "PackageFixture.h"
 #include "stub/package/ExtractEngine.h"
+#include "stub/package/TGFileInfo.h"
+#include "stub/package/WorkingFolders.h"
 #include "stub/services/Trace.h"
 
 using namespace stub;
@@ -478,4 +480,37 @@ TEST_CASE("a header without NUL is all header; one too long for a name is refuse
     CHECK(host.files[Target("nonul.txt")].empty());
     CHECK(WriteFailureCount() == before + 1);
     CHECK(Traced("Record header too long"));
+}
+
+TEST_CASE("working folder names and the roomier drive")
+{
+    CHECK(WorkingFolderName("C:\\TEMP\\", 0x30A5ABCDu) == "C:\\TEMP\\SETUP_" + std::to_string(0xABCD));
+    CHECK(WorkingFolderName("C:\\TEMP\\", 0) == "C:\\TEMP\\SETUP_0");
+    const double none[3] = {0, 0, 0}, d_most[3] = {100, 300, 200}, c_most[3] = {500, 300, 200}, tie[3] = {100, 100, 0};
+    CHECK(RoomierDrive('c', none) == 'C');
+    CHECK(RoomierDrive('C', d_most) == 'D');
+    CHECK(RoomierDrive('D', c_most) == 'C');
+    CHECK(RoomierDrive('E', tie) == 'C');  // strictly more: the first of equals wins
+}
+
+TEST_CASE("OriginalFileName of packages read from bytes")
+{
+    struct Case { const char* item; const char* original; };
+    const Case cases[] = {
+        {"updates\\MyApp.info", "MyApp.original"},
+        {".info", ".original"},
+        {"updates/MyApp.info", "updates/MyApp.original"},  // a slash does not split the name
+        {"C:MyApp.v2.info", "MyApp.original"},             // without any extension
+        {"MyApp", "MyApp.original"},
+    };
+    for (const Case& c : cases) {
+        CAPTURE(c.item);
+        Package p = fixture::FirstVolume(false);
+        p.blocks[1] = std::string("|url|") + c.item + "|agent.exe|x|0|";
+        const std::string bytes = p.Build();
+        MemorySource source(bytes);
+        TGFileInfo info;
+        info.Create(source);
+        CHECK(info.OriginalFileName() == c.original);
+    }
 }

@@ -199,15 +199,18 @@ TEST_CASE("agent copy from a signed-ready carrier with a signature after E")
 
 TEST_CASE("working folder: temporary folder + SETUP_ + the time half of the exe's date, created fresh once")
 {
-    const std::string expected_prefix = TempDir(true) + "SETUP_";
+    const std::string expected = WorkingFolderName(TempDir(true), FileDosDate(ExePath()));
+    REQUIRE(ForceFolders(expected + "\\older"));
+    REQUIRE(WriteFile(expected + "\\older\\left.txt", "x", 0, false));
     const std::string folder = WorkingFolder();
-    CHECK(folder.compare(0, expected_prefix.size(), expected_prefix) == 0);
+    CHECK(folder == expected);
     CHECK(FolderExists(folder));
-    REQUIRE(WriteFile(folder + "\\left.txt", "x", 0, false));
+    CHECK_FALSE(FolderExists(folder + "\\older"));  // an older tree of that name is removed first
+    REQUIRE(WriteFile(folder + "\\new.txt", "x", 0, false));
     CHECK(WorkingFolder() == folder);  // computed once: not recreated
-    CHECK(FileExists(folder + "\\left.txt"));
+    CHECK(FileExists(folder + "\\new.txt"));
     CHECK(DeleteTree(folder, true));
-    // Under Wine only C: is a fixed drive holding the temporary folder: no roomier base.
+    // Under Wine only C: is a fixed drive, and it holds the temporary folder: no roomier base.
     CHECK_FALSE(FindRoomierTempBase());
     CHECK(AlternativeWorkingFolder().empty());
     RemoveAlternativeWorkingFolder();
