@@ -111,6 +111,10 @@ bool ReadRecordBody(ExtractState& s, RecordWalker& walker, const RecordSpan& spa
     if (span.bodyLength > s.request.max_record_content)
         return false;
     try {
+        if (s.body.capacity() < span.bodyLength) {  // the old buffer goes before the larger one comes
+            std::string().swap(s.body);
+            s.body.reserve(span.bodyLength);
+        }
         if (!walker.ReadBody(span, s.body, [&s] { s.host.PumpMessages(); }))
             TraceOut() << s.host.ProcessId() << " Record body cut short: " << s.body.size() << " of " << span.bodyLength << kEol;
     } catch (const std::bad_alloc&) {
