@@ -109,25 +109,45 @@ bool IsProcessIdRunning(std::uint32_t id)
     return false;
 }
 
+namespace {
+// The search both walkers share: candidates are offered in walk order; each match is
+// remembered, and the walk stops at the first one when asked.
+class ProcessSearch {
+public:
+    ProcessSearch(const std::string& name, bool fullPathOnly, bool stopAtFirst)
+        : name_(name), nameShort_(ShortPathOr(name, kNoShortName)), fullPathOnly_(fullPathOnly), stopAtFirst_(stopAtFirst)
+    {
+    }
+    // True when the walk should stop.
+    bool Offer(const RunningExe& exe, std::uint32_t id)
+    {
+        if (!MatchesName(exe, name_, nameShort_, fullPathOnly_))
+            return false;
+        found_ = id;
+        return stopAtFirst_;
+    }
+    std::uint32_t Found() const { return found_; }
+
+private:
+    std::string name_, nameShort_;
+    bool fullPathOnly_, stopAtFirst_;
+    std::uint32_t found_ = 0;
+};
+} // namespace
+
 std::uint32_t FindProcessPsApi(const std::string& name, bool fullPathOnly, bool keepSearching)
 {
     const PsApi& api = Psapi();
     if (name.empty() || !api.enumProcessModules || !api.moduleFileName || !api.moduleBaseName)
         return 0;
-    const std::string nameShort = ShortPathOr(name, kNoShortName);
+    ProcessSearch search(name, fullPathOnly, !keepSearching);
     const std::vector<std::uint32_t> ids = ProcessIdList();
-    std::uint32_t found = 0;
     for (auto it = ids.rbegin(); it != ids.rend(); ++it) {
         RunningExe exe;
-        if (!ReadExeOf(api, *it, exe))
-            continue;
-        if (MatchesName(exe, name, nameShort, fullPathOnly)) {
-            found = *it;
-            if (!keepSearching)
-                break;
-        }
+        if (ReadExeOf(api, *it, exe) && search.Offer(exe, *it))
+            break;
     }
-    return found;
+    return search.Found();
 }
 
 std::uint32_t FindProcessToolHelp(const std::string& name, bool fullPathOnly, bool stopAtFirst)
@@ -135,22 +155,18 @@ std::uint32_t FindProcessToolHelp(const std::string& name, bool fullPathOnly, bo
     const ToolHelp& api = Toolhelp();
     if (name.empty() || !api.snapshot || !api.first || !api.next)
         return 0;
-    const std::string nameShort = ShortPathOr(name, kNoShortName);
     UniqueHandle snapshot(api.snapshot(TH32CS_SNAPPROCESS, 0));
     if (!snapshot)
         return 0;
+    ProcessSearch search(name, fullPathOnly, stopAtFirst);
     PROCESSENTRY32 entry{};
     entry.dwSize = sizeof entry;
-    std::uint32_t found = 0;
     for (BOOL more = api.first(snapshot.get(), &entry); more; more = api.next(snapshot.get(), &entry)) {
         RunningExe exe{entry.szExeFile, BaseNameOf(entry.szExeFile), ShortPathOr(entry.szExeFile, "")};
-        if (MatchesName(exe, name, nameShort, fullPathOnly)) {
-            found = entry.th32ProcessID;
-            if (stopAtFirst)
-                break;
-        }
+        if (search.Offer(exe, entry.th32ProcessID))
+            break;
     }
-    return found;
+    return search.Found();
 }
 
 std::uint32_t FindProcess(const std::string& name, bool fullPathOnly)
