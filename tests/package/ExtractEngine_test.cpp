@@ -360,7 +360,7 @@ TEST_CASE("disk prompt: asked until the volume is there, Cancel ends the run")
 TEST_CASE("hostile names are not written and count as failed writes")
 {
     Volumes v("names");
-    const char* names[] = {"..\\evil.txt", "sub/evil.txt", "C:evil.txt", ".", "..", "a\\b", "nul\x01", ""};
+    const char* names[] = {"..\\evil.txt", "sub/evil.txt", "C:evil.txt", ".", "..", "a\\b", "nul\x01", "", "PRN", "com3.txt"};
     for (const char* name : names) {
         CAPTURE(name);
         Package p = fixture::FirstVolume();
