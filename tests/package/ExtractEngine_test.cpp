@@ -232,7 +232,20 @@ TEST_CASE("the record loop stops 74 bytes before E; bytes after E are never read
     CHECK(r.checksum_ok);
     CHECK(host.files.size() == 1);
     CHECK(host.files[Target("in.txt")] == "inside");
-    CHECK_FALSE(Traced("Volume ends early"));
+    CHECK_FALSE(Traced("Volume ends early"));  // exactly 74 bytes were left: the trailer
+}
+
+TEST_CASE("with 75 bytes left the loop reads one more length, which cannot fit: the volume ends")
+{
+    Volumes v("seventyfive");
+    Package p = fixture::FirstVolume();
+    p.Deflated("|in.txt|0|", "inside");
+    p.records += '\x01';
+    FakeExtractHost host;
+    const ExtractResult r = RunExtraction(Request(v.Write("Setup.exe", p.Build())), host);
+    CHECK(r.checksum_ok);
+    CHECK(host.files.size() == 1);
+    CHECK(Traced("Volume ends early: record body reaches past the records"));
 }
 
 TEST_CASE("agent copy: stub image and header blocks, then the trailer marked as an agent")
