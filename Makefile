@@ -46,3 +46,8 @@ stop-wine:
 
 clean: stop-wine
 	rm -rf build
+
+# Runs every libFuzzer target for FUZZ_SECONDS (default 20) in a clang build (build/fuzz).
+FUZZ_SECONDS ?= 20
+fuzz: deps
+	scripts/fuzz.sh $(FUZZ_SECONDS)

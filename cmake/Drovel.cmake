@@ -154,6 +154,17 @@ function(drovel_move_pe_headers target)
     COMMENT "Moving the PE headers of ${target} to offset 256")
 endfunction()
 
+# DROVEL_FUZZ: a clang build (its own folder, build/fuzz) whose code is instrumented for
+# libFuzzer; the targets live in fuzz/. scripts/fuzz.sh configures, builds and runs it.
+option(DROVEL_FUZZ "Build the libFuzzer targets (clang only)" OFF)
+if(DROVEL_FUZZ)
+  if(NOT CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+    message(FATAL_ERROR "DROVEL_FUZZ needs clang (-DCMAKE_CXX_COMPILER=clang++ -DCMAKE_C_COMPILER=clang)")
+  endif()
+  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer -g)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
 # drovel_uses_trace_viewer(test): the test starts a real trace viewer (tests/support/
 # TraceViewerProcess.h) or a program that traces to one. Only one viewer window may exist per
 # wineserver, so these tests share a lock and never run at the same time.

@@ -2,10 +2,7 @@
 // header blocks, records), held in memory; targets are kept in memory too. Whatever the bytes,
 // the engine must end without reading outside the volume, without writing a name with a folder
 // part, and with memory bounded by the record bound.
-// By hand: clang++ -std=c++17 -g -O1 -fsanitize=fuzzer,address,undefined -I. fuzz/extract/extract_fuzz.cpp
-//          stub/package/{ByteSource,Checksum,ExtractAgent,ExtractEngine,ExtractRecords,FileHelpers,
-//          Inflate,PackageNames,Records,StdioFile,Trailer}.cpp stub/services/{Trace,Utils,UtilsLists,
-//          UtilsNumbers}.cpp -lz -o extract_fuzz && ./extract_fuzz -max_total_time=60
+// Run by scripts/fuzz.sh with the other targets.
 #include <cstddef>
 #include <cstdint>
 #include <map>

@@ -27,6 +27,7 @@ public:
     MemorySource(const void* data, std::size_t size)
         : data_(static_cast<const unsigned char*>(data)), size_(size) {}
     explicit MemorySource(const std::string& bytes) : MemorySource(bytes.data(), bytes.size()) {}
+    explicit MemorySource(std::string&&) = delete;  // would borrow a temporary
     std::uint64_t Size() const override { return size_; }
     std::size_t ReadAt(std::uint64_t offset, void* out, std::size_t count) override;
 

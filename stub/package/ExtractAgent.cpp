@@ -41,7 +41,7 @@ void MakeAgentCopy(ExtractState& s, ByteSource& volume, const std::string& volum
     if (!WantsAgentCopy(s, volume_path))
         return;
     const std::string name = FileNamePart(s.request.agent_name);
-    if (!IsPlainFileName(name) || IsDeviceName(name)) {
+    if (!IsPlainFileName(name)) {
         TraceOut() << s.host.ProcessId() << " Unsafe agent name, no copy made: " << name << kEol;
         return;
     }

@@ -8,7 +8,6 @@
 #include <zlib.h>
 
 #include "stub/package/ExtractState.h"
-#include "stub/package/FileHelpers.h"
 #include "stub/package/Inflate.h"
 #include "stub/package/PackageNames.h"
 #include "stub/package/Records.h"
@@ -75,7 +74,7 @@ private:
         if (h.empty)
             return;  // carries nothing
         target_ = s_.request.dest_folder + "\\" + h.name;
-        if (!IsPlainFileName(h.name) || IsDeviceName(h.name)) {
+        if (!IsPlainFileName(h.name)) {
             // A name with a folder part, a drive or `.`/`..` would write outside the folder, a
             // device name to the device.
             TraceOut() << s_.host.ProcessId() << " Unsafe file name in package, not written: " << h.name << kEol;

@@ -22,19 +22,6 @@ std::string NameWithoutExtension(const std::string& path, bool all)
     return name;
 }
 
-bool IsDeviceName(const std::string& name)
-{
-    std::string base = name.substr(0, name.find('.'));
-    while (!base.empty() && base.back() == ' ')
-        base.pop_back();
-    for (char& c : base)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    if (base == "CON" || base == "PRN" || base == "AUX" || base == "NUL" || base == "CONIN$" || base == "CONOUT$")
-        return true;
-    return base.size() == 4 && (base.compare(0, 3, "COM") == 0 || base.compare(0, 3, "LPT") == 0) && base[3] >= '1' &&
-           base[3] <= '9';
-}
-
 std::string FreeSpaceRoot(const std::string& path, bool drive_root)
 {
     std::string p = path;

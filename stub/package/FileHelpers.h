@@ -14,10 +14,6 @@ std::string FileNamePart(const std::string& path);
 // "Setup.exe.001" gives "Setup.exe" or "Setup"; ".info" gives "".
 std::string NameWithoutExtension(const std::string& path, bool all);
 
-// True for a name the system takes as a device whatever the folder: CON, PRN, AUX, NUL,
-// COM1-9, LPT1-9, CONIN$, CONOUT$, also with an extension ("nul.txt") or trailing blanks.
-bool IsDeviceName(const std::string& name);
-
 // The root FreeSpace asks for: with drive_root (or a path shorter than 3 characters) the
 // upper-case drive letter + ":\"; otherwise the path (with `/` read as `\`) up to the first `\`
 // at or after the 4th character, or the whole path.

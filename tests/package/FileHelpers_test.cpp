@@ -135,15 +135,3 @@ TEST_CASE("self-deleting batch: four lines, or five with the folder removal four
     CHECK(long_kept.find("DEL \"C:\\A B\\x.exe\"\r\n") != std::string::npos);
     CHECK(long_kept.find("DEL C:\\T\\_DEL_ME_.BAT\r\n") != std::string::npos);
 }
-
-TEST_CASE("device names")
-{
-    for (const char* name : {"CON", "nul", "Nul.txt", "aux ", "COM1", "lpt9.log", "CONOUT$", "prn.tar.gz"}) {
-        CAPTURE(name);
-        CHECK(IsDeviceName(name));
-    }
-    for (const char* name : {"CONSOLE", "COM0", "COM10", "LPT", "nul_", "readme.txt", "xcon", ""}) {
-        CAPTURE(name);
-        CHECK_FALSE(IsDeviceName(name));
-    }
-}
