@@ -3,6 +3,7 @@
 #include <winioctl.h>
 #include <cctype>
 #include "stub/services/Trace.h"
+#include "stub/services/UtilsWin.h"
 
 namespace stub {
 namespace {
@@ -40,21 +41,6 @@ void TraceDevice(const char* label, const std::string& device, HANDLE h)
     TraceOut() << label << device << " " << static_cast<long long>(reinterpret_cast<INT_PTR>(h)) << kEol;
 }
 
-// TEMPORARY until the text helpers land: the temporary folder and the program path.
-std::string TempDir(bool add)
-{
-    char b[MAX_PATH];
-    std::string t(b, GetTempPathA(sizeof b, b));
-    if (!add && t.size() > 3 && t.back() == '\\')
-        t.pop_back();
-    return t;
-}
-std::string ExePath()
-{
-    char b[MAX_PATH];
-    return std::string(b, GetModuleFileNameA(nullptr, b, sizeof b));
-}
-
 } // namespace
 
 void DeleteMySelf(bool remove_folder, bool short_names)
@@ -62,8 +48,7 @@ void DeleteMySelf(bool remove_folder, bool short_names)
     const std::string temp = TempDir(true);
     std::string batch = temp + "_DEL_ME_.BAT";
     std::string exe = ExePath();
-    const auto cut = exe.find_last_of('\\');
-    std::string folder = cut == std::string::npos ? std::string() : exe.substr(0, cut);
+    std::string folder = ExeDir(false);
     if (short_names) {
         WriteFile(batch, "ABC\r\n", 0, false);  // a short name exists only for an existing file
         batch = ShortName(batch);

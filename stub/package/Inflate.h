@@ -3,6 +3,7 @@
 // held whole; InflateText is the one-call form that returns the whole content.
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <stdexcept>
 #include <string>
 
@@ -31,7 +32,8 @@ public:
     virtual void Put(const char* data, std::size_t len) = 0;
 };
 
-using PumpFn = void (*)();
+// Runs between inflate rounds so that window messages are dispatched.
+using PumpFn = std::function<void()>;
 
 class Inflater {
 public:
