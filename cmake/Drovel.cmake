@@ -131,6 +131,16 @@ function(drovel_glob_tests)
   endforeach()
 endfunction()
 
+# drovel_uses_trace_viewer(test): the test starts a real trace viewer (tests/support/
+# TraceViewerProcess.h) or a program that traces to one. Only one viewer window may exist per
+# wineserver, so these tests share a lock and never run at the same time.
+function(drovel_uses_trace_viewer target)
+  target_link_libraries(${target} PRIVATE test_support)
+  add_dependencies(${target} trace-viewer)
+  if(DROVEL_RUNS_TESTS)
+    set_tests_properties(${target} PROPERTIES RESOURCE_LOCK trace_viewer)
+  endif()
+endfunction()
 # drovel_move_pe_headers(target): after each link, moves the image's PE headers to offset 256
 # (the stub keeps the package end in the DOS-stub dwords at 248 and 252). The mover is a host
 # program, built with the host compiler even in the cross builds.
@@ -164,14 +174,3 @@ if(DROVEL_FUZZ)
   add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer -g)
   add_link_options(-fsanitize=address,undefined)
 endif()
-
-# drovel_uses_trace_viewer(test): the test starts a real trace viewer (tests/support/
-# TraceViewerProcess.h) or a program that traces to one. Only one viewer window may exist per
-# wineserver, so these tests share a lock and never run at the same time.
-function(drovel_uses_trace_viewer target)
-  target_link_libraries(${target} PRIVATE test_support)
-  add_dependencies(${target} trace-viewer)
-  if(DROVEL_RUNS_TESTS)
-    set_tests_properties(${target} PROPERTIES RESOURCE_LOCK trace_viewer)
-  endif()
-endfunction()

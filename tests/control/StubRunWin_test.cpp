@@ -1,30 +1,34 @@
-// Stub.exe started for real, its trace read by a real trace viewer.
+// Stub.exe without a package started for real, its trace read by a real trace viewer.
 #include <doctest/doctest.h>
-#include "tests/support/TraceViewerProcess.h"
+#include "tests/control/StubRunKit.h"
 #include <string>
 #include <vector>
 
-TEST_CASE("Stub.exe traces its start and end lines with the command line and exits with 0")
+using namespace stubkit;
+
+TEST_CASE("Stub.exe without a package reports the bad package, traces start, role and end lines and exits with 0")
 {
     testsupport::TraceViewerProcess viewer;
     REQUIRE(viewer.Started());
 
-    DWORD pid = 0;
-    std::string cmd;
-    const int code = testsupport::RunProgram(testsupport::ProgramBeside("Stub.exe"),
-                                             "/hide /OriginExe=\"C:\\a b\\Setup.exe\" extra", 60000, &pid, &cmd);
+    const std::string stubExe = testsupport::ProgramBeside("Stub.exe");
+    Started run(stubExe, "/hide /OriginExe=\"C:\\a b\\Setup.exe\" extra");
+    REQUIRE(run.Running());
+    // Its own bytes are no package: the checksum box, answered with OK.
+    const HWND box = WaitForBoxOf(run, stubExe);
+    REQUIRE(box != nullptr);
+    CHECK(TitleOf(box) == "Error");
+    CHECK(BoxText(box).find("Bad CRC!") != std::string::npos);
+    PressButton(box, "OK");
+    CHECK(run.Wait(30000) == 0);
     REQUIRE(viewer.Stop());
-    CHECK(code == 0);
 
     // This stub's lines, in order (another program tracing meanwhile writes other ids).
-    const std::string id = std::to_string(pid);
-    const std::string start = id + " ==== STUB START ====> " + cmd + "<";
-    const std::string end = id + " ==== STUB END ====> " + cmd + "<";
-    std::vector<std::string> own;
-    for (const std::string& line : viewer.Lines())
-        if (line.compare(0, id.size() + 1, id + " ") == 0)
-            own.push_back(line);
-    CHECK(own == std::vector<std::string>{start, end});
+    const std::string id = std::to_string(run.pi.dwProcessId);
+    const std::string start = id + " ==== STUB START ====> " + run.commandLine + "<";
+    const std::string end = id + " ==== STUB END ====> " + run.commandLine + "<";
+    CHECK(OwnLines(viewer.Lines(), run.pi.dwProcessId) ==
+          std::vector<std::string>{start, id + " ==== ThisIs_AutoUpdateProg=FALSE", end});
     // The end line is followed by an empty line; the stub sends as source 2.
     CHECK(viewer.Text().find(end + "\r\n\r\n") != std::string::npos);
     bool stubSource = false;

@@ -1,0 +1,53 @@
+#include "stub/control/StubPackageWin.h"
+
+#include "stub/services/SLangId.h"
+#include "stub/services/SLangIdWin.h"
+#include "stub/services/UtilsWin.h"
+
+namespace stub {
+
+namespace {
+
+TGFileInfo& Package()
+{
+    static TGFileInfo info;
+    return info;
+}
+
+// The entry SLangId chooses for the user; empty when none fits.
+std::string ChooseForUser(const std::string& block)
+{
+    const LanguageChoice& choice = ChosenLanguageEntry(block);
+    return choice.found ? choice.entry : std::string();
+}
+
+} // namespace
+
+void OpenRunningPackage()
+{
+    UseThreadLocale();
+    SetLanguageEntryChooser(ChooseForUser);
+    Package().Create(ExePath());
+}
+
+void ReleaseRunningPackage()
+{
+    Package() = TGFileInfo{};
+}
+
+const TGFileInfo& RunningPackage()
+{
+    return Package();
+}
+
+bool RunningPackageValid()
+{
+    return Package().Info().HasMagic();
+}
+
+bool RunsAsAutoUpdateProgram()
+{
+    return RunningPackageValid() && Package().IsAutoUpdateProgram();
+}
+
+} // namespace stub
