@@ -47,13 +47,13 @@ stop-wine:
 clean: stop-wine
 	rm -rf build
 
-# Runs every libFuzzer target for FUZZ_SECONDS (default 20) in a clang build (build/fuzz).
-FUZZ_SECONDS ?= 20
-fuzz: deps
-	scripts/fuzz.sh $(FUZZ_SECONDS)
-
 # Screenshots of the message boxes (error, question with bold text, long text, Hebrew) into
 # build/win64/pictures.
 pictures: deps build/win64/build.ninja
 	cmake --build --preset win64 -j $(JOBS) --target boxshow
 	scripts/pictures.sh build/win64
+
+# Runs every libFuzzer target for FUZZ_SECONDS (default 20) in a clang build (build/fuzz).
+FUZZ_SECONDS ?= 20
+fuzz: deps
+	scripts/fuzz.sh $(FUZZ_SECONDS)

@@ -24,8 +24,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ListCount(text);
     ListItem(text, index, "d");
     const std::string set = ListSetItem(text, index, half);
-    if (index >= 0 && ListItem(set, index, "") != half)
-        __builtin_trap();  // an item set must read back
+    // An item set must read back, unless the items hold all ten delimiter candidates: then the
+    // zero byte delimits whether or not an item holds one, and such an item splits.
+    if (index >= 0 && set[0] != '\0' && ListItem(set, index, "") != half)
+        __builtin_trap();
     ListValue(text, half, "m", "e");
 
     SwitchIntIn(text, half, 0);

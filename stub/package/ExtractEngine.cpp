@@ -26,13 +26,14 @@ struct VolumeOutcome {
 VolumeOutcome ExtractVolume(ExtractState& s, const std::string& path, int volume)
 {
     VolumeOutcome out;
-    FileSource file;
-    if (!file.Open(path)) {
+    const std::unique_ptr<ByteSource> volume_source = s.host.OpenVolume(path);
+    if (!volume_source) {
         TraceOut() << s.host.ProcessId() << " Cannot open volume: " << path << kEol;
         out.end_run = true;  // as a failed check: nothing read from it can be trusted
         s.result.checksum_ok = false;
         return out;
     }
+    ByteSource& file = *volume_source;
     ReadTrailer(file, out.trailer);
     const Trailer& t = out.trailer;
     if (volume == 1) {
@@ -77,6 +78,14 @@ bool AskForDisk(ExtractState& s, const std::string& path, int volume)
 }
 
 } // namespace
+
+std::unique_ptr<ByteSource> ExtractHost::OpenVolume(const std::string& path)
+{
+    auto file = std::make_unique<FileSource>();
+    if (!file->Open(path))
+        return nullptr;
+    return file;
+}
 
 ExtractBoxHook SetExtractBoxHook(ExtractBoxHook hook)
 {

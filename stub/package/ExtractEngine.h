@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "stub/package/ByteSource.h"
 #include "stub/package/Inflate.h"
 
 namespace stub {
@@ -41,6 +42,8 @@ bool ShowExtractBox(const ExtractBox& box);
 class ExtractHost {
 public:
     virtual ~ExtractHost() = default;
+    // A volume to read; null when it cannot be opened. By default the file itself.
+    virtual std::unique_ptr<ByteSource> OpenVolume(const std::string& path);
     virtual bool FileExists(const std::string& path) = 0;
     virtual bool CreateFolders(const std::string& path) = 0;
     virtual std::string SysErrorText() = 0;  // of the last failed call

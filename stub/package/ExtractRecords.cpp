@@ -75,7 +75,8 @@ private:
             return;  // carries nothing
         target_ = s_.request.dest_folder + "\\" + h.name;
         if (!IsPlainFileName(h.name)) {
-            // A name with a folder part, a drive or `.`/`..` would write outside the folder.
+            // A name with a folder part, a drive or `.`/`..` would write outside the folder, a
+            // device name to the device.
             TraceOut() << s_.host.ProcessId() << " Unsafe file name in package, not written: " << h.name << kEol;
             ReportWriteFailure(s_, target_, "Invalid file name", 0);
             return;
@@ -111,6 +112,10 @@ bool ReadRecordBody(ExtractState& s, RecordWalker& walker, const RecordSpan& spa
     if (span.bodyLength > s.request.max_record_content)
         return false;
     try {
+        if (s.body.capacity() < span.bodyLength) {  // the old buffer goes before the larger one comes
+            std::string().swap(s.body);
+            s.body.reserve(span.bodyLength);
+        }
         if (!walker.ReadBody(span, s.body, [&s] { s.host.PumpMessages(); }))
             TraceOut() << s.host.ProcessId() << " Record body cut short: " << s.body.size() << " of " << span.bodyLength << kEol;
     } catch (const std::bad_alloc&) {

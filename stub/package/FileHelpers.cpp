@@ -65,7 +65,11 @@ std::int64_t FilePartLength(std::int64_t size, std::int64_t max_len, std::int64_
 std::string SelfDeleteBatchText(const std::string& exe_path, const std::string& exe_folder,
                                 const std::string& batch_path, bool remove_folder, bool quote)
 {
-    const auto q = [quote](const std::string& p) { return quote ? "\"" + p + "\"" : p; };
+    // A short name that could not be had keeps its blanks: quoted all the same, or the batch
+    // would never match the file and loop for ever.
+    const auto q = [quote](const std::string& p) {
+        return quote || p.find(' ') != std::string::npos ? "\"" + p + "\"" : p;
+    };
     std::string text = ":START\r\n";
     text += "DEL " + q(exe_path) + "\r\n";
     text += "IF exist " + q(exe_path) + " GOTO START\r\n";

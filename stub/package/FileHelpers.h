@@ -41,7 +41,8 @@ std::uint64_t WriteChunkSize(std::uint64_t len);
 std::int64_t FilePartLength(std::int64_t size, std::int64_t max_len, std::int64_t offset);
 
 // The text of the batch that deletes a finished program (and its folder): lines end in CR LF,
-// paths are enclosed in double quotes unless `quote` is false (short 8.3 names).
+// paths are enclosed in double quotes unless `quote` is false (short 8.3 names) and they hold
+// no blank.
 std::string SelfDeleteBatchText(const std::string& exe_path, const std::string& exe_folder,
                                 const std::string& batch_path, bool remove_folder, bool quote);
 

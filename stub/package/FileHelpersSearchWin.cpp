@@ -1,6 +1,6 @@
 // Searches through folder trees and drives, and the removal of files and trees.
 #include "stub/package/FileHelpersWin.h"
-#include <cctype>
+#include "stub/services/Utils.h"
 
 namespace stub {
 namespace {
@@ -53,19 +53,24 @@ std::string SearchTree(const std::string& folder, Here here)
     return found;
 }
 
-bool EndsWithIgnoringCase(const std::string& s, const std::string& suffix)
-{
-    if (suffix.size() > s.size())
-        return false;
-    for (std::size_t i = 0; i < suffix.size(); ++i) {
-        const auto a = std::tolower(static_cast<unsigned char>(s[s.size() - suffix.size() + i]));
-        if (a != std::tolower(static_cast<unsigned char>(suffix[i])))
-            return false;
-    }
-    return true;
-}
-
 std::string DriveRoot(char letter) { return std::string(1, letter) + ":\\"; }
+
+// The drives from `first` to Z of the given type (a negative type matches none), in order, until
+// search(root) finds something.
+template <typename Search>
+std::string SearchDrives(char first, int drive_type, Search search)
+{
+    if (drive_type < 0)
+        return {};
+    for (char letter = first; letter <= 'Z'; ++letter) {
+        if (GetDriveTypeA(DriveRoot(letter).c_str()) != static_cast<UINT>(drive_type))
+            continue;
+        std::string found = search(DriveRoot(letter));
+        if (!found.empty())
+            return found;
+    }
+    return {};
+}
 
 } // namespace
 
@@ -79,22 +84,13 @@ std::string FindFileInTree(const std::string& folder, const std::string& name)
 
 std::string FindFileOnDrives(const std::string& name, int drive_type)
 {
-    if (drive_type < 0)
-        return {};
-    for (char letter = 'C'; letter <= 'Z'; ++letter) {
-        if (GetDriveTypeA(DriveRoot(letter).c_str()) != static_cast<UINT>(drive_type))
-            continue;
-        std::string found = FindFileInTree(DriveRoot(letter), name);
-        if (!found.empty())
-            return found;
-    }
-    return {};
+    return SearchDrives('C', drive_type, [&](const std::string& root) { return FindFileInTree(root, name); });
 }
 
 std::string FindFolderInTree(const std::string& folder, const std::string& relative)
 {
     return SearchTree(folder, [&](const std::string& here) {
-        return EndsWithIgnoringCase(here, "\\" + relative) ? here : std::string();
+        return EndsWith("\\" + relative, here, true) ? here : std::string();
     });
 }
 
@@ -104,16 +100,7 @@ std::string FindFolderOnDrives(const std::string& path, int drive_type)
         const bool type_ok = drive_type >= 0 && GetDriveTypeA(path.substr(0, 3).c_str()) == static_cast<UINT>(drive_type);
         return type_ok && FolderExists(path) ? path : std::string();
     }
-    if (drive_type < 0)
-        return {};
-    for (char letter = 'D'; letter <= 'Z'; ++letter) {  // drive C is only searched when named
-        if (GetDriveTypeA(DriveRoot(letter).c_str()) != static_cast<UINT>(drive_type))
-            continue;
-        std::string found = FindFolderInTree(DriveRoot(letter), path);
-        if (!found.empty())
-            return found;
-    }
-    return {};
+    return SearchDrives('D', drive_type, [&](const std::string& root) { return FindFolderInTree(root, path); });  // C only when named
 }
 
 bool DeleteFiles(const std::string& mask, bool clear_attributes)

@@ -156,6 +156,17 @@ bool SetFileDate(HANDLE file, std::uint32_t date)
     return SetFileTime(file, nullptr, nullptr, &utc) != 0;
 }
 
+std::uint32_t FileDosDate(const std::string& path)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    FILETIME local;
+    WORD date = 0, time = 0;
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) ||
+        !FileTimeToLocalFileTime(&data.ftLastWriteTime, &local) || !FileTimeToDosDateTime(&local, &date, &time))
+        return 0;
+    return (static_cast<std::uint32_t>(date) << 16) | time;
+}
+
 ChunkedFileWriter::ChunkedFileWriter(const std::string& path, bool append)
     : file_(OpenForWriting(path, append))
 {

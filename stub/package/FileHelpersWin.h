@@ -35,6 +35,7 @@ bool FileExists(const std::string& path);    // a file, not a folder
 bool FolderExists(const std::string& path);
 bool ForceFolders(const std::string& path);  // creates the folder and its parents; true when it exists afterwards
 bool SetFileDate(HANDLE file, std::uint32_t date);
+std::uint32_t FileDosDate(const std::string& path);  // modification date-time as a DOS date; 0 when unknown
 
 // Writes one file in pieces: opened (appending or replacing) on construction, fed with Put,
 // dated and closed by Finish. Put stops writing after the first write that fails, so `ok`

@@ -22,18 +22,6 @@ Folders& State()
     return folders;
 }
 
-std::uint32_t ExeDosDate()
-{
-    UniqueHandle exe(CreateFileA(ExePath().c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                 OPEN_EXISTING, 0, nullptr));
-    FILETIME utc, local;
-    WORD date = 0, time = 0;
-    if (!exe || !GetFileTime(exe.get(), nullptr, nullptr, &utc) || !FileTimeToLocalFileTime(&utc, &local) ||
-        !FileTimeToDosDateTime(&local, &date, &time))
-        return 0;
-    return (static_cast<std::uint32_t>(date) << 16) | time;
-}
-
 // A fresh folder of that name: an older tree is removed first.
 void CreateFresh(const std::string& folder)
 {
@@ -64,7 +52,7 @@ std::string WorkingFolder()
 {
     Folders& s = State();
     if (s.working.empty()) {
-        s.working = WorkingFolderName(TempDir(true), ExeDosDate());
+        s.working = WorkingFolderName(TempDir(true), FileDosDate(ExePath()));
         CreateFresh(s.working);
     }
     return s.working;

@@ -22,7 +22,9 @@ void SetBoxFont(const std::string& face, int size, int charset);
 
 // Shows a box and returns its result code (0 when closed without a button). An empty buttons
 // list means the default captions; charset 177 or 178 reads right to left; timeoutMs > 0
-// answers the first button (or 0 without buttons) when it runs out.
+// answers the first button (or 0 without buttons) when it runs out. Asked for while another box
+// is open (from a window procedure running inside that box's loop), it shows nothing and
+// answers 0.
 int ShowBox(BoxOwner owner, const std::string& text, const std::string& caption, const std::string& buttons,
             int charset, unsigned style, unsigned timeoutMs);
 

@@ -53,7 +53,7 @@ std::vector<BoxButton> BoxButtonsFor(unsigned buttonSet, const std::string& capt
         return out;
     const SetEntry& set = kSets[buttonSet];
     for (int i = 0; i < 3 && set.items[i] >= 0; ++i) {
-        const std::string fallback = ListItem(kDefaultButtonTexts, set.items[i]);
+        const std::string fallback = ListItem(LangDefault(kKeyButtons), set.items[i]);
         out.push_back({ListItem(captions, set.items[i], fallback), set.results[i]});
     }
     return out;

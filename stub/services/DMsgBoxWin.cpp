@@ -158,7 +158,8 @@ bool HandleBoxKey(const MSG& m)
             FocusButton(StepFocus(s.focus, +1, count));
             return false;
         case VK_RETURN:
-            chosen = ButtonIndexOf(GetFocus());
+            // keys go to the window that has the focus: a Return sent to a button is its own
+            chosen = ButtonIndexOf(m.hwnd);
             break;
         default:
             if (m.wParam >= 'A' && m.wParam <= 'Z')
@@ -231,6 +232,14 @@ LRESULT CALLBACK BoxProc(HWND w, UINT msg, WPARAM wp, LPARAM lp)
         // Alt+F4 reaches here even when Close is greyed in the system menu; keep it closed.
         if ((wp & 0xFFF0) == SC_CLOSE && CloseCommandDisabled(w))
             return 0;
+        break;
+    case WM_ACTIVATE:
+        // Coming back to the box (another window was active meanwhile) focuses its button
+        // again, as a dialog does, so Return still answers it.
+        if (LOWORD(wp) != WA_INACTIVE && !s.buttons.empty()) {
+            FocusButton(s.focus);
+            return 0;
+        }
         break;
     case WM_CLOSE:
         CloseBox(w);
@@ -485,12 +494,16 @@ void SetBoxFont(const std::string& face, int size, int charset)
 int ShowBox(BoxOwner owner, const std::string& text, const std::string& caption, const std::string& buttons,
             int charset, unsigned style, unsigned timeoutMs)
 {
+    BoxState& s = State();
+    // One box at a time: its state is process-wide. A box asked for from inside an open box's
+    // loop (a timer of the stub, say) would overwrite the open box's buttons and result.
+    if (s.window)
+        return kBoxNone;
     style = StyleForCharset(style, charset);
     if (owner == kBoxModeNoClose)
         style |= kBoxNoClose;
     const std::string shown = owner == kBoxModeHeading ? WithBoxHeading(text, caption) : text;
 
-    BoxState& s = State();
     if (!s.richEditHeld)
         s.richEditHeld = LoadLibraryA(kRichEditLibrary) != nullptr;
     int result = 0;

@@ -1,6 +1,5 @@
 #include "stub/services/SLangId.h"
 
-#include "stub/services/SLangKeys.h"
 #include "stub/services/Utils.h"
 
 #include <cstdint>
@@ -65,17 +64,11 @@ const char kLanguageTable[] =
     "SERBIAN(LATIN)       = 2074|"
     "SERBIAN(CYRILIC)     = 3098|";
 
-// The entry chosen for this process: shared by every package object and never refreshed.
-struct LanguageState {
-    std::uint32_t userLocale = 0;  // 0: the system reported none
-    bool chosen = false;
-    LanguageChoice choice;
-};
-
-LanguageState& State()
+// The user's locale identifier, handed in at start; 0 reads as English.
+std::uint32_t& UserLocale()
 {
-    static LanguageState state;
-    return state;
+    static std::uint32_t locale = 0;
+    return locale;
 }
 
 // Steps 2 and 3 of the choice for one name: the first entry of that name, else the only entry.
@@ -93,12 +86,6 @@ bool FindEntry(const std::string& block, const std::string& name, std::string& e
         return false;
     entry = ListItem(block, 0);
     return true;
-}
-
-int LangInt(const std::string& block, const std::string& key, int def)
-{
-    const std::int64_t v = ParseInt64(LangText(block, key, LangDefault(key)), def);
-    return (v < INT32_MIN || v > INT32_MAX) ? def : static_cast<int>(v);
 }
 
 } // namespace
@@ -131,36 +118,11 @@ LanguageChoice ChooseLanguageEntry(const std::string& block, const std::string& 
     return c;
 }
 
-void SetUserLocale(std::uint32_t localeId) { State().userLocale = localeId; }
+void SetUserLocale(std::uint32_t localeId) { UserLocale() = localeId; }
 
-const LanguageChoice& ChosenLanguageEntry(const std::string& block)
+std::string EntryForUser(const std::string& block)
 {
-    LanguageState& s = State();
-    if (!s.chosen) {
-        s.choice = ChooseLanguageEntry(block, LanguageNameOfLocale(s.userLocale));
-        s.chosen = true;
-    }
-    return s.choice;
+    return ChooseLanguageEntry(block, LanguageNameOfLocale(UserLocale())).entry;
 }
-
-void ResetLanguageChoice()
-{
-    State().chosen = false;
-    State().choice = LanguageChoice();
-}
-
-std::string LangText(const std::string& block, const std::string& key, const std::string& def)
-{
-    const LanguageChoice& c = ChosenLanguageEntry(block);
-    if (!c.found)
-        return def;
-    return ListValue(c.entry, key, def, std::string());
-}
-
-int LangCharset(const std::string& block) { return LangInt(block, kKeyCharset, 0); }
-
-int LangFontSize(const std::string& block) { return LangInt(block, kKeyFontSize, 8); }
-
-std::string LangFontName(const std::string& block) { return LangText(block, kKeyFontName, LangDefault(kKeyFontName)); }
 
 } // namespace stub

@@ -1,12 +1,7 @@
-// SLangId: which entry of a package's language block speaks to the running user, and the texts
-// read from it. Every text the stub shows comes through LangText, so one stub serves packages in
-// any language.
-//
-// The choice is made once per process, on the first lookup, and every package object (including
-// one downloaded later) uses it: the entry whose name is the user's language name, else the only
-// entry of the block, else the English entry, else none, in which case every text is the
-// caller's default. The Windows entry passes the thread locale in with SetUserLocale at start
-// (UseThreadLocale in SLangIdWin.h) before the first lookup.
+// SLangId: the language-name table and which entry of a package's language block speaks to the
+// running user: the entry whose name is the user's language name, else the only entry of the
+// block, else the English entry, else none (every text is then the caller's default). The
+// package object (TGFileInfo::LangText) asks once per process and keeps the answer.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -28,23 +23,16 @@ struct LanguageChoice {
     bool found = false;
     std::string entry;  // the chosen entry, a list delimited by 0x01
 };
-// The choice for a block and a user language name, without touching the process's choice.
+// The choice for a block and a user language name.
 LanguageChoice ChooseLanguageEntry(const std::string& block, const std::string& userLanguageName);
 
-// The user's locale identifier for the process's choice; 0 (the default) reads as English.
+// The user's locale identifier for EntryForUser; 0 (the default) reads as English. The Windows
+// entry hands in the thread locale at start (UseThreadLocale, SLangIdWin.h).
 void SetUserLocale(std::uint32_t localeId);
-// The process's choice: made from this block on the first call, the same for every later call.
-const LanguageChoice& ChosenLanguageEntry(const std::string& block);
-// Forgets the process's choice, so that a test can make another.
-void ResetLanguageChoice();
-
-// Value of key (ignoring case) in the chosen entry; def when no entry fits or the key is
-// missing; the empty text when the key is present with an empty value.
-std::string LangText(const std::string& block, const std::string& key, const std::string& def);
-// The font of the boxes and the main window: Charset (default 0) and FontSize (default 8) read
-// as integers, the default when the text is not a number; FontName (default "Tahoma").
-int LangCharset(const std::string& block);
-int LangFontSize(const std::string& block);
-std::string LangFontName(const std::string& block);
+// The entry of the block for the user (ChooseLanguageEntry with the user's language name), or the
+// empty text when none fits: the language entry chooser of the package object. The entry
+// installs it once at start, SetLanguageEntryChooser(EntryForUser) (TGFileInfo.h), which chooses
+// on the first LangText of the process and keeps that choice for every package object.
+std::string EntryForUser(const std::string& block);
 
 } // namespace stub

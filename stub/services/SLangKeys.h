@@ -1,21 +1,15 @@
-// The keys the stub reads from a language entry and the English text each falls back to. The
-// same table gives the shipped English entry, so the packaging tool writes exactly the texts the
-// stub would use without it.
+// Names of the keys the stub reads from a language entry (their English defaults are the table
+// in LangDefaults.h), the caption words of the message box, and the layout of a language block.
 //
 //   info.LangText(kKeyExtracting, LangDefault(kKeyExtracting))
 #pragma once
 #include <cstddef>
 #include <string>
 
+#include "stub/services/LangDefaults.h"
+
 namespace stub {
 
-struct LangKey {
-    const char* key;
-    const char* defaultText;  // used when an entry lacks the key
-    const char* shippedText;  // the text of the shipped English entry
-};
-
-// Key names, so callers do not spell them twice.
 inline constexpr const char* kKeyTitle = "s0";           // title of the main window
 inline constexpr const char* kKeyExtracting = "s1";      // caption while files are extracted
 inline constexpr const char* kKeyTempDrive = "s2";       // free-space message, first line
@@ -36,15 +30,8 @@ inline constexpr const char* kKeyCharset = "Charset";
 inline constexpr const char* kKeyFontSize = "FontSize";
 inline constexpr const char* kKeyFontName = "FontName";
 
-// Button captions, items 0 to 6: OK, Cancel, Yes, No, Abort, Retry, Ignore.
-inline constexpr const char* kDefaultButtonTexts = "|&OK|&Cancel|&Yes|&No|&Abort|&Retry|&Ignore|";
 // Captions used when a box is given none, items 0 to 2.
 inline constexpr const char* kCaptionWords = "|Error|Attention|Confirm|";
-
-// The whole table, in the order of the shipped entry.
-const LangKey* LangKeys(std::size_t& count);
-// Default text of a key (as the table spells it); empty for a key the stub does not read.
-std::string LangDefault(const std::string& key);
 
 // Separators of the language block: entries are delimited by 0x02, the items of an entry by 0x01.
 inline constexpr char kLangBlockDelimiter = '\x02';
@@ -53,8 +40,6 @@ inline constexpr char kLangEntryDelimiter = '\x01';
 // One entry: the name, then every "key=value" item, each followed by 0x01 and the whole preceded
 // by one.
 std::string BuildLangEntry(const std::string& name, const std::string* items, std::size_t count);
-// The English entry shipped with the stub: every key of the table with its shipped text.
-std::string ShippedEnglishEntry();
 // A language block holding the given entries.
 std::string BuildLangBlock(const std::string* entries, std::size_t count);
 

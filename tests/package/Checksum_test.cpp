@@ -39,15 +39,6 @@ std::uint32_t LiteralChecksum(const std::string& file, std::uint32_t trailerLeng
     return sum;
 }
 
-std::string RandomBytes(std::size_t n, unsigned seed)
-{
-    std::mt19937 gen(seed);
-    std::string s(n, '\0');
-    for (char& c : s)
-        c = static_cast<char>(gen());
-    return s;
-}
-
 // Claims a size and counts the bytes anybody reads.
 class CountingSource : public ByteSource {
 public:
@@ -71,14 +62,14 @@ TEST_CASE("checksum: agrees with the literal algorithm on plain files and carrie
 {
     for (std::size_t size : {0u, 3u, 74u, 79u, 81u, 4095u, 4096u, 4170u, 4171u, 8192u + 74u, 100001u}) {
         CAPTURE(size);
-        const std::string plain = RandomBytes(size, static_cast<unsigned>(size));
+        const std::string plain = kit::RandomBytes(size, static_cast<unsigned>(size));
         MemorySource p(plain);
         CHECK(PackageChecksum(p, 74) == LiteralChecksum(plain, 74));
 
-        std::string carrier = kit::CarrierStub() + RandomBytes(size, 7);
+        std::string carrier = kit::CarrierStub() + kit::RandomBytes(size, 7);
         const std::uint64_t e = carrier.size();
         kit::SetPackageEnd(carrier, e);
-        const std::string signedCarrier = carrier + RandomBytes(5000, 9);
+        const std::string signedCarrier = carrier + kit::RandomBytes(5000, 9);
         MemorySource c(carrier), s(signedCarrier);
         CHECK(PackageChecksum(c, 74) == LiteralChecksum(carrier, 74));
         // Bytes after E do not count, and neither do the first 512.
@@ -92,7 +83,7 @@ TEST_CASE("checksum: agrees with the literal algorithm on plain files and carrie
 
 TEST_CASE("checksum: a changed byte before the trailer changes it, the trailer does not count")
 {
-    std::string file = RandomBytes(10000, 3);
+    std::string file = kit::RandomBytes(10000, 3);
     MemorySource a(file);
     const std::uint32_t before = PackageChecksum(a, 74);
     std::string trailerChanged = file;
@@ -126,7 +117,7 @@ TEST_CASE("checksum: above 50 MiB the result is 1234 without reading")
 TEST_CASE("checksum: files by name, a sparse 52 428 801-byte file and a missing one")
 {
     kit::TempDir dir;
-    const std::string small = RandomBytes(6000, 11);
+    const std::string small = kit::RandomBytes(6000, 11);
     kit::WriteBytes(dir / "small.bin", small);
     CHECK(PackageChecksum(dir / "small.bin", 74) == LiteralChecksum(small, 74));
 

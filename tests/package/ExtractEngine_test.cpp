@@ -8,6 +8,8 @@
 #include "FakeExtractHost.h"
 #include "PackageFixture.h"
 #include "stub/package/ExtractEngine.h"
+#include "stub/package/TGFileInfo.h"
+#include "stub/package/WorkingFolders.h"
 #include "stub/services/Trace.h"
 
 using namespace stub;
@@ -230,7 +232,20 @@ TEST_CASE("the record loop stops 74 bytes before E; bytes after E are never read
     CHECK(r.checksum_ok);
     CHECK(host.files.size() == 1);
     CHECK(host.files[Target("in.txt")] == "inside");
-    CHECK_FALSE(Traced("Volume ends early"));
+    CHECK_FALSE(Traced("Volume ends early"));  // exactly 74 bytes were left: the trailer
+}
+
+TEST_CASE("with 75 bytes left the loop reads one more length, which cannot fit: the volume ends")
+{
+    Volumes v("seventyfive");
+    Package p = fixture::FirstVolume();
+    p.Deflated("|in.txt|0|", "inside");
+    p.records += '\x01';
+    FakeExtractHost host;
+    const ExtractResult r = RunExtraction(Request(v.Write("Setup.exe", p.Build())), host);
+    CHECK(r.checksum_ok);
+    CHECK(host.files.size() == 1);
+    CHECK(Traced("Volume ends early: record body reaches past the records"));
 }
 
 TEST_CASE("agent copy: stub image and header blocks, then the trailer marked as an agent")
@@ -358,7 +373,7 @@ TEST_CASE("disk prompt: asked until the volume is there, Cancel ends the run")
 TEST_CASE("hostile names are not written and count as failed writes")
 {
     Volumes v("names");
-    const char* names[] = {"..\\evil.txt", "sub/evil.txt", "C:evil.txt", ".", "..", "a\\b", "nul\x01", ""};
+    const char* names[] = {"..\\evil.txt", "sub/evil.txt", "C:evil.txt", ".", "..", "a\\b", "nul\x01", "", "PRN", "com3.txt"};
     for (const char* name : names) {
         CAPTURE(name);
         Package p = fixture::FirstVolume();
@@ -478,4 +493,37 @@ TEST_CASE("a header without NUL is all header; one too long for a name is refuse
     CHECK(host.files[Target("nonul.txt")].empty());
     CHECK(WriteFailureCount() == before + 1);
     CHECK(Traced("Record header too long"));
+}
+
+TEST_CASE("working folder names and the roomier drive")
+{
+    CHECK(WorkingFolderName("C:\\TEMP\\", 0x30A5ABCDu) == "C:\\TEMP\\SETUP_" + std::to_string(0xABCD));
+    CHECK(WorkingFolderName("C:\\TEMP\\", 0) == "C:\\TEMP\\SETUP_0");
+    const double none[3] = {0, 0, 0}, d_most[3] = {100, 300, 200}, c_most[3] = {500, 300, 200}, tie[3] = {100, 100, 0};
+    CHECK(RoomierDrive('c', none) == 'C');
+    CHECK(RoomierDrive('C', d_most) == 'D');
+    CHECK(RoomierDrive('D', c_most) == 'C');
+    CHECK(RoomierDrive('E', tie) == 'C');  // strictly more: the first of equals wins
+}
+
+TEST_CASE("OriginalFileName of packages read from bytes")
+{
+    struct Case { const char* item; const char* original; };
+    const Case cases[] = {
+        {"updates\\MyApp.info", "MyApp.original"},
+        {".info", ".original"},
+        {"updates/MyApp.info", "updates/MyApp.original"},  // a slash does not split the name
+        {"C:MyApp.v2.info", "MyApp.original"},             // without any extension
+        {"MyApp", "MyApp.original"},
+    };
+    for (const Case& c : cases) {
+        CAPTURE(c.item);
+        Package p = fixture::FirstVolume(false);
+        p.blocks[1] = std::string("|url|") + c.item + "|agent.exe|x|0|";
+        const std::string bytes = p.Build();
+        MemorySource source(bytes);
+        TGFileInfo info;
+        info.Create(source);
+        CHECK(info.OriginalFileName() == c.original);
+    }
 }

@@ -76,17 +76,6 @@ ExtractResult Extract(const std::string& package, const std::string& dest, const
     return ExtractPackage(package, dest, agent, RecordProgress, "Insert disk <DISK_NUM>", "Setup", "|&OK|&Cancel|", 0, false);
 }
 
-std::uint32_t DosDateOf(const std::string& path)
-{
-    WIN32_FILE_ATTRIBUTE_DATA data{};
-    FILETIME local;
-    WORD date = 0, time = 0;
-    GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data);
-    FileTimeToLocalFileTime(&data.ftLastWriteTime, &local);
-    FileTimeToDosDateTime(&local, &date, &time);
-    return (static_cast<std::uint32_t>(date) << 16) | time;
-}
-
 std::string Stub() { return "--stub \"" + testsupport::ProgramBeside("Stub.exe") + "\" "; }
 
 } // namespace
@@ -204,21 +193,24 @@ TEST_CASE("agent copy from a signed-ready carrier with a signature after E")
     CHECK(agent.Info().Length() == 74);
     CHECK(agent.AgentName() == info.AgentName());
     CHECK(PackageEnd(s.Out("MyAgent.exe")) == 0);
-    CHECK(DosDateOf(s.Out("MyAgent.exe")) == DosDateOf(s.Pkg("Setup.exe")));  // the volume's date
+    CHECK(FileDosDate(s.Out("MyAgent.exe")) == FileDosDate(s.Pkg("Setup.exe")));  // the volume's date
     CHECK(info.OriginalFileName() == "MyApp.original");
 }
 
 TEST_CASE("working folder: temporary folder + SETUP_ + the time half of the exe's date, created fresh once")
 {
-    const std::string expected_prefix = TempDir(true) + "SETUP_";
+    const std::string expected = WorkingFolderName(TempDir(true), FileDosDate(ExePath()));
+    REQUIRE(ForceFolders(expected + "\\older"));
+    REQUIRE(WriteFile(expected + "\\older\\left.txt", "x", 0, false));
     const std::string folder = WorkingFolder();
-    CHECK(folder.compare(0, expected_prefix.size(), expected_prefix) == 0);
+    CHECK(folder == expected);
     CHECK(FolderExists(folder));
-    REQUIRE(WriteFile(folder + "\\left.txt", "x", 0, false));
+    CHECK_FALSE(FolderExists(folder + "\\older"));  // an older tree of that name is removed first
+    REQUIRE(WriteFile(folder + "\\new.txt", "x", 0, false));
     CHECK(WorkingFolder() == folder);  // computed once: not recreated
-    CHECK(FileExists(folder + "\\left.txt"));
+    CHECK(FileExists(folder + "\\new.txt"));
     CHECK(DeleteTree(folder, true));
-    // Under Wine only C: is a fixed drive holding the temporary folder: no roomier base.
+    // Under Wine only C: is a fixed drive, and it holds the temporary folder: no roomier base.
     CHECK_FALSE(FindRoomierTempBase());
     CHECK(AlternativeWorkingFolder().empty());
     RemoveAlternativeWorkingFolder();

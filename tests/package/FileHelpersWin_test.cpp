@@ -20,17 +20,6 @@ struct TempFolder {
     std::string operator/(const std::string& name) const { return path + "\\" + name; }
 };
 
-std::uint32_t FileDateOf(const std::string& path)
-{
-    UniqueHandle h(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
-    FILETIME utc, local;
-    WORD d = 0, t = 0;
-    if (!h || !GetFileTime(h.get(), nullptr, nullptr, &utc) || !FileTimeToLocalFileTime(&utc, &local) ||
-        !FileTimeToDosDateTime(&local, &d, &t))
-        return 0;
-    return (static_cast<std::uint32_t>(d) << 16) | t;
-}
-
 constexpr std::uint32_t kDate = (((2004 - 1980) << 9 | 3 << 5 | 5) << 16) | (12 << 11 | 30 << 5 | 10);  // 05-MAR-2004 12:30:20
 } // namespace
 
@@ -44,13 +33,13 @@ TEST_CASE("WriteFile: replace, append, empty data, dates")
     CHECK(ReadFilePart(f, 0, 0) == "first+second");
     REQUIRE(WriteFile(f, "new", kDate, false));
     CHECK(ReadFilePart(f, 0, 0) == "new");
-    CHECK(FileDateOf(f) == kDate);
+    CHECK(FileDosDate(f) == kDate);
 
     const std::string e = dir / "empty.bin";
     CHECK(WriteFile(e, "", 0, false));
     CHECK(FileExists(e));
     CHECK(FileSizeByName(e) == 0);
-    CHECK(FileDateOf(e) != kDate);
+    CHECK(FileDosDate(e) != kDate);
     CHECK(WriteFile(dir / "appended-new.txt", "x", 0, true));  // append creates a missing file
     CHECK(ReadFilePart(dir / "appended-new.txt", 0, 0) == "x");
 
@@ -84,7 +73,7 @@ TEST_CASE("ReadFilePart, sizes and AppendText")
 
     CHECK(AppendText(f, "AB", kDate));
     CHECK(ReadFilePart(f, 0, 0) == "0123456789AB");
-    CHECK(FileDateOf(f) == kDate);
+    CHECK(FileDosDate(f) == kDate);
     CHECK(AppendText(dir / "log.txt", "line\r\n", 0));
     CHECK(ReadFilePart(dir / "log.txt", 0, 0) == "line\r\n");
 

@@ -130,4 +130,8 @@ TEST_CASE("self-deleting batch: four lines, or five with the folder removal four
           "IF exist C:\\AB~1\\x.exe GOTO START\r\n"
           "RD C:\\AB~1\r\n"
           "DEL C:\\T\\_DEL_ME_.BAT\r\n");
+    // Without a short name a path keeps its blanks: it is quoted even so.
+    const std::string long_kept = SelfDeleteBatchText("C:\\A B\\x.exe", "C:\\A B", "C:\\T\\_DEL_ME_.BAT", false, false);
+    CHECK(long_kept.find("DEL \"C:\\A B\\x.exe\"\r\n") != std::string::npos);
+    CHECK(long_kept.find("DEL C:\\T\\_DEL_ME_.BAT\r\n") != std::string::npos);
 }

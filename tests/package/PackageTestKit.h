@@ -75,6 +75,16 @@ inline std::string U32(std::uint32_t v)
     return s;
 }
 
+// n pseudo-random bytes, the same for the same seed.
+inline std::string RandomBytes(std::size_t n, unsigned seed)
+{
+    std::mt19937 gen(seed);
+    std::string s(n, '\0');
+    for (char& c : s)
+        c = static_cast<char>(gen());
+    return s;
+}
+
 // A stub image: MZ at 0, PE at 256, the dwords of E zero.
 inline std::string CarrierStub(std::size_t size = 1024)
 {

@@ -146,6 +146,16 @@ TEST_CASE("walker: a limit past the file and a truncated body")
         CHECK(walker.Stop() == WalkStop::Truncated);
         CHECK_FALSE(walker.Next(span));
     }
+    SUBCASE("a source whose reads fail: the length cannot be read")
+    {
+        class FailingSource : public MemorySource {
+        public:
+            using MemorySource::MemorySource;
+            std::size_t ReadAt(std::uint64_t, void*, std::size_t) override { return 0; }
+        };
+        FailingSource source(file);
+        CHECK(WalkAll(source, 0, file.size()).stop == WalkStop::ShortLength);
+    }
     SUBCASE("a start past the limit ends at once")
     {
         MemorySource source(file);

@@ -12,15 +12,6 @@ using namespace stub;
 
 namespace {
 
-std::string RandomBytes(std::size_t n, unsigned seed)
-{
-    std::mt19937 gen(seed);
-    std::string s(n, '\0');
-    for (char& c : s)
-        c = static_cast<char>(gen());
-    return s;
-}
-
 std::string Repetitive(std::size_t n)
 {
     std::string s;
@@ -38,9 +29,9 @@ struct Fixture {
     Fixture()
     {
         kit::WriteBytes(dir / "Stub.exe", kit::CarrierStub(4096));
-        Add("Setup.exe", RandomBytes(3000, 1));
+        Add("Setup.exe", kit::RandomBytes(3000, 1));
         Add("text.txt", Repetitive(250000));
-        Add("noise.bin", RandomBytes(200000, 2));
+        Add("noise.bin", kit::RandomBytes(200000, 2));
         Add("empty.dat", "");
     }
     void Add(const std::string& name, const std::string& bytes)
@@ -175,9 +166,11 @@ TEST_CASE("round trip: volumes, with files continued across the boundaries")
 TEST_CASE("round trip: signing-ready carriers end on 8 bytes and stay readable with data after E")
 {
     Fixture f;
-    for (const char* extra : {"a", "ab", "abcdefg"}) {
+    // Eight lengths of a small stored file move the end through every residue, so the padding
+    // record takes every length from 0 (n = 0) to 7.
+    for (std::size_t extra = 1; extra <= 8; ++extra) {
         CAPTURE(extra);
-        f.Add("odd.txt", extra);  // moves the package end
+        f.Add("odd.txt", std::string(extra, 'o'));
         const std::string out = f.dir / "signed.exe";
         REQUIRE(f.Tool(f.Build(out, {"--stub", f.dir / "Stub.exe", "--sign-ready"})) == 0);
         const std::uint64_t size = std::filesystem::file_size(out);
@@ -189,7 +182,7 @@ TEST_CASE("round trip: signing-ready carriers end on 8 bytes and stay readable w
         CHECK(u.files == f.inputs);
 
         std::string bytes = kit::ReadBytes(out);
-        kit::WriteBytes(out, bytes + RandomBytes(1000, 5) + kit::U32(74));  // a "signature"
+        kit::WriteBytes(out, bytes + kit::RandomBytes(1000, 5) + kit::U32(74));  // a "signature"
         u = kit::Unpack(out, out);
         CHECK(u.sound);
         CHECK(u.files == f.inputs);
@@ -220,6 +213,19 @@ TEST_CASE("round trip: checksum 1234 when asked, dates from the files")
         }
     }
     CHECK(seen);
+}
+
+TEST_CASE("DOS date-times: packing, range and text")
+{
+    const std::uint32_t dos = drovel::PackDosDateTime(2026, 12, 11, 16, 45, 31);
+    const std::uint32_t date = dos >> 16;
+    CHECK(date == ((2026 - 1980) << 9 | 12 << 5 | 11));
+    CHECK((dos & 0xFFFF) == (16 << 11 | 45 << 5 | 15));
+    CHECK(drovel::DosDateTimeText(dos) == "2026-12-11 16:45:30");  // two-second steps
+    CHECK(drovel::PackDosDateTime(1979, 12, 31, 23, 59, 59) == 0);
+    CHECK(drovel::PackDosDateTime(2108, 1, 1, 0, 0, 0) == 0);
+    CHECK(drovel::DosDateTimeText(0) == "-");
+    CHECK(drovel::FileDosDateTime("/no/such/file") == 0);
 }
 
 TEST_CASE("agent programs and web-download stubs: blocks and trailer bytes, no records")

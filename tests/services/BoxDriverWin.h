@@ -37,6 +37,15 @@ struct BoxView {
     bool closeGrayed = false;
     int width() const { return window.right - window.left; }
     int height() const { return window.bottom - window.top; }
+    // The default button: the box makes the focused button its default button. Unlike the
+    // keyboard focus it stays while another program's window is active.
+    int DefaultButton() const
+    {
+        for (std::size_t i = 0; i < buttons.size(); ++i)
+            if (buttons[i].isDefault)
+                return static_cast<int>(i);
+        return -1;
+    }
     int FocusedButton() const
     {
         for (std::size_t i = 0; i < buttons.size(); ++i)
@@ -162,7 +171,10 @@ inline BoxView ReadBox(HWND box)
 // reach the box's loop exactly as typed keys do.
 inline void PressKey(const BoxView& v, WPARAM vk)
 {
-    HWND target = v.focus ? v.focus : v.box;
+    // Another test's window may hold the focus meanwhile; the box's focused button is then its
+    // default button, where its keys would go once the user clicks the box again.
+    const int d = v.DefaultButton();
+    HWND target = v.focus ? v.focus : d >= 0 ? v.buttons[static_cast<std::size_t>(d)].window : v.box;
     const UINT scan = MapVirtualKeyA(static_cast<UINT>(vk), MAPVK_VK_TO_VSC);
     PostMessageA(target, WM_KEYDOWN, vk, 1 | (scan << 16));
     PostMessageA(target, WM_KEYUP, vk, 1 | (scan << 16) | (1u << 30) | (1u << 31));

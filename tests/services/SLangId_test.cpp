@@ -2,7 +2,6 @@
 #include "stub/services/SLangId.h"
 #include "stub/services/SLangKeys.h"
 
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -16,23 +15,6 @@ std::string Entry(const std::string& name, std::vector<std::string> items = {})
 }
 
 std::string Block(std::vector<std::string> entries) { return BuildLangBlock(entries.data(), entries.size()); }
-
-// Each case starts with no choice made and the given user locale.
-struct FreshChoice {
-    explicit FreshChoice(std::uint32_t locale)
-    {
-        ResetLanguageChoice();
-        SetUserLocale(locale);
-    }
-    ~FreshChoice()
-    {
-        ResetLanguageChoice();
-        SetUserLocale(0);
-    }
-};
-
-const std::uint32_t kGermanLocale = 0x0407;
-const std::uint32_t kFrenchLocale = 0x040C;
 
 } // namespace
 
@@ -118,54 +100,18 @@ TEST_CASE("choosing an entry: user's language, the only entry, English, none")
     }
 }
 
-TEST_CASE("LangText: the choice holds for the whole process")
+TEST_CASE("EntryForUser: the chooser of the package object, from the user's locale")
 {
-    const std::string en = Entry("English", {"Error=Error", "s1=Extracting...", "FONTNAME=Arial"});
-    const std::string de = Entry("German", {"Error=Fehler", "s1=", "Charset=abc", "FontSize= 12"});
-
-    SUBCASE("a German user reads the German entry, then keeps it for another package")
-    {
-        FreshChoice fresh(kGermanLocale);
-        CHECK(LangText(Block({en, de}), "error", "Error") == "Fehler");
-        CHECK(LangText(Block({en}), "Error", "Error") == "Fehler");  // later package, same choice
-        CHECK(ChosenLanguageEntry(Block({en})).entry == de);
-    }
-    SUBCASE("missing key gives the default, an empty value the empty text")
-    {
-        FreshChoice fresh(kGermanLocale);
-        const std::string block = Block({en, de});
-        CHECK(LangText(block, "s1", "Extracting Files...").empty());
-        CHECK(LangText(block, "s7", "Bad CRC!") == "Bad CRC!");
-        CHECK(LangCharset(block) == 0);      // not a number
-        CHECK(LangFontSize(block) == 12);
-        CHECK(LangFontName(block) == "Tahoma");
-    }
-    SUBCASE("keys ignore case: FONTNAME=Arial gives Arial")
-    {
-        FreshChoice fresh(kFrenchLocale);
-        CHECK(LangFontName(Block({en, de})) == "Arial");
-        CHECK(LangFontSize(Block({en, de})) == 8);
-    }
-    SUBCASE("no entry fits: every text is the caller's default, for good")
-    {
-        FreshChoice fresh(kGermanLocale);
-        const std::string fr = Entry("French", {"Error=Erreur"});
-        const std::string it = Entry("Italian", {"Error=Errore"});
-        CHECK(LangText(Block({fr, it}), "Error", "Error") == "Error");
-        CHECK(LangText(Block({en, de}), "Error", "dflt") == "dflt");  // the marker stays
-        CHECK(LangCharset(Block({en, de})) == 0);
-        CHECK(LangFontSize(Block({en, de})) == 8);
-    }
-    SUBCASE("the shipped English entry gives the table's texts")
-    {
-        FreshChoice fresh(kGermanLocale);
-        const std::string shipped = ShippedEnglishEntry();
-        const std::string block = Block({shipped});
-        std::size_t count = 0;
-        const LangKey* keys = LangKeys(count);
-        for (std::size_t i = 0; i < count; ++i) {
-            CAPTURE(std::string(keys[i].key));
-            CHECK(LangText(block, keys[i].key, "") == keys[i].shippedText);
-        }
-    }
+    const std::string en = Entry("English", {"Error=Error"});
+    const std::string de = Entry("German", {"Error=Fehler"});
+    const std::string fr = Entry("French", {"Error=Erreur"});
+    SetUserLocale(0x0407);
+    CHECK(EntryForUser(Block({en, de})) == de);
+    CHECK(EntryForUser(Block({fr, de})) == de);
+    CHECK(EntryForUser(Block({fr, en})) == en);
+    CHECK(EntryForUser(Block({fr, Entry("Italian")})).empty());  // no entry fits
+    SetUserLocale(0x040C);
+    CHECK(EntryForUser(Block({en, de, fr})) == fr);
+    SetUserLocale(0);  // no locale: English
+    CHECK(EntryForUser(Block({de, en})) == en);
 }

@@ -147,11 +147,20 @@ bool NumberOption(const std::string& name, const std::string& text, std::uint64_
     return true;
 }
 
+bool LevelOption(const std::string& text, int& level, std::string& error)
+{
+    if (text.size() != 1 || text[0] < '0' || text[0] > '9') {
+        error = "--level needs a number from 0 to 9: " + text;
+        return false;
+    }
+    level = text[0] - '0';
+    return true;
+}
+
 // One option with a value; false with an error when the value is missing or bad, or when the
 // option is unknown.
 bool ValueOption(const std::string& a, Parser& p, Options& o)
 {
-    std::string v;
     if (a == "--store") {
         std::string name, path;
         if (!p.Value(a, name) || !p.Value(a, path))
@@ -159,49 +168,47 @@ bool ValueOption(const std::string& a, Parser& p, Options& o)
         o.spec.files.push_back({path, name, false, ""});
         return true;
     }
-    static const char* const kWithValue[] = {
-        "-o", "--output", "--stub", "--setup", "--args", "--level", "--record-size", "--volume-size",
-        "--lang", "--update-url", "--info-file", "--agent-name", "--token", "--download-url",
-        "--download-name", "--download-token", "--download-size", "--download-package", "--body"};
-    bool known = false;
-    for (const char* k : kWithValue)
-        known = known || a == k;
-    if (!known) {
-        p.error = "unknown option " + a + " (see drovel-pack --help)";
-        return false;
-    }
-    if (!p.Value(a, v))
-        return false;
+    std::string& e = p.error;
     std::uint64_t n = 0;
-    if (a == "-o" || a == "--output") o.output = v;
-    else if (a == "--stub") o.spec.stubImage = v;
-    else if (a == "--setup") o.setupName = v;
-    else if (a == "--args") { o.setupArguments = v; o.setupArgumentsGiven = true; }
-    else if (a == "--level") {
-        if (v.size() != 1 || v[0] < '0' || v[0] > '9') {
-            p.error = "--level needs a number from 0 to 9: " + v;
-            return false;
-        }
-        o.spec.level = v[0] - '0';
+    using Setter = std::function<bool(const std::string&)>;
+    auto text = [](std::string& field) { return Setter([&field](const std::string& v) { field = v; return true; }); };
+    auto download = [&o](std::string& field) {
+        return Setter([&o, &field](const std::string& v) { field = v; o.hasDownloadBlock = true; return true; });
+    };
+    const std::map<std::string, Setter> options = {
+        {"-o", text(o.output)},
+        {"--output", text(o.output)},
+        {"--stub", text(o.spec.stubImage)},
+        {"--setup", text(o.setupName)},
+        {"--args", [&](const std::string& v) { o.setupArguments = v; o.setupArgumentsGiven = true; return true; }},
+        {"--level", [&](const std::string& v) { return LevelOption(v, o.spec.level, e); }},
+        {"--record-size", [&](const std::string& v) { return NumberOption(a, v, o.spec.recordSize, e); }},
+        {"--volume-size", [&](const std::string& v) { return NumberOption(a, v, o.spec.volumeSize, e); }},
+        {"--lang", [&](const std::string& v) { o.languageFiles.push_back(v); return true; }},
+        {"--update-url", text(o.settings.updateLocation)},
+        {"--info-file", text(o.settings.infoFile)},
+        {"--agent-name", text(o.settings.agentName)},
+        {"--token", text(o.settings.token)},
+        {"--download-url", download(o.download.location)},
+        {"--download-name", download(o.download.fileName)},
+        {"--download-token", download(o.download.token)},
+        {"--download-package", download(o.downloadPackage)},
+        {"--download-size", [&](const std::string& v) {
+             o.hasDownloadBlock = true;
+             if (!NumberOption(a, v, n, e))
+                 return false;
+             o.download.size = std::to_string(n);
+             return true;
+         }},
+        {"--body", text(o.body)},
+    };
+    const auto it = options.find(a);
+    if (it == options.end()) {
+        e = "unknown option " + a + " (see drovel-pack --help)";
+        return false;
     }
-    else if (a == "--record-size") { if (!NumberOption(a, v, n, p.error)) return false; o.spec.recordSize = n; }
-    else if (a == "--volume-size") { if (!NumberOption(a, v, n, p.error)) return false; o.spec.volumeSize = n; }
-    else if (a == "--lang") o.languageFiles.push_back(v);
-    else if (a == "--update-url") o.settings.updateLocation = v;
-    else if (a == "--info-file") o.settings.infoFile = v;
-    else if (a == "--agent-name") o.settings.agentName = v;
-    else if (a == "--token") o.settings.token = v;
-    else if (a == "--download-url") { o.download.location = v; o.hasDownloadBlock = true; }
-    else if (a == "--download-name") { o.download.fileName = v; o.hasDownloadBlock = true; }
-    else if (a == "--download-token") { o.download.token = v; o.hasDownloadBlock = true; }
-    else if (a == "--download-size") {
-        if (!NumberOption(a, v, n, p.error)) return false;
-        o.download.size = std::to_string(n);
-        o.hasDownloadBlock = true;
-    }
-    else if (a == "--download-package") { o.downloadPackage = v; o.hasDownloadBlock = true; }
-    else if (a == "--body") o.body = v;
-    return true;
+    std::string v;
+    return p.Value(a, v) && it->second(v);
 }
 
 bool Conflict(std::string& error, const std::string& message)

@@ -1,4 +1,5 @@
 #include "tools/drovel-pack/PackageWriter.h"
+#include "stub/package/ExtractEngine.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -386,12 +387,8 @@ void FillSpaceTable(stub::Trailer& trailer, const std::vector<std::uint64_t>& si
 
 std::string VolumePath(const std::string& first, int k)
 {
-    std::string base = first;
-    if (base.size() >= 4 && base.compare(base.size() - 4, 4, ".001") == 0)
-        base.resize(base.size() - 4);
-    char number[16];
-    std::snprintf(number, sizeof number, ".%03d", k);
-    return base + number;
+    // The stub names further volumes; the tool writes them under the same names.
+    return stub::VolumePath(stub::VolumeBaseName(first), k);
 }
 
 bool WriteWholeFile(const std::string& path, const std::string& data, std::string& error)

@@ -1,6 +1,9 @@
 // The language choice end to end: the thread locale read by the Windows side picks the entry,
 // and the box shows that entry's texts and button captions.
 #include <doctest/doctest.h>
+
+#include "LanguageKit.h"
+#include "stub/package/TGFileInfo.h"
 #include "stub/services/DMsgBox.h"
 #include "stub/services/SLangId.h"
 #include "stub/services/SLangIdWin.h"
@@ -14,6 +17,8 @@
 #include <vector>
 
 using namespace stub;
+using kit::Entry;
+using kit::PackageWith;
 using namespace boxtest;
 
 namespace {
@@ -21,17 +26,18 @@ namespace {
 const LCID kGerman = MAKELCID(MAKELANGID(LANG_GERMAN, SUBLANG_GERMAN), SORT_DEFAULT);
 const LCID kEnglish = MAKELCID(MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US), SORT_DEFAULT);
 
-std::string Entry(const std::string& name, std::vector<std::string> items)
-{
-    return BuildLangEntry(name, items.data(), items.size());
-}
-
-std::string Block(std::vector<std::string> entries) { return BuildLangBlock(entries.data(), entries.size()); }
-
 const std::string kGermanEntry = Entry("German", {"s6=<P>Mit der Installation fortfahren?<P>", "Confirm=Frage",
                                                   "BtnText=|&OK|&Abbrechen|&Ja|&Nein|&Abbruch|&Wiederholen|&Ignorieren|"});
 const std::string kFrenchEntry = Entry("French", {"s6=Continuer ?", "Confirm=Question", "BtnText=|&OK|&Annuler|&Oui|&Non|"});
 const std::string kItalianEntry = Entry("Italian", {"s6=Continuare?", "Confirm=Domanda", "BtnText=|&OK|&Annulla|&Si|&No|"});
+
+// Starts the language choice as the entry does: the thread locale, the user's entry chooser.
+void StartLanguage()
+{
+    UseThreadLocale();
+    ResetChosenLanguageEntry();
+    SetLanguageEntryChooser(EntryForUser);
+}
 
 // The user of the process, as the entry reads it at start: the thread locale.
 class UserLocale {
@@ -39,13 +45,12 @@ public:
     explicit UserLocale(LCID locale) : saved_(GetThreadLocale())
     {
         SetThreadLocale(locale);
-        UseThreadLocale();
-        ResetLanguageChoice();
+        StartLanguage();
     }
     ~UserLocale()
     {
         SetThreadLocale(saved_);
-        ResetLanguageChoice();
+        ResetChosenLanguageEntry();
     }
 
 private:
@@ -60,7 +65,8 @@ struct Shown {
 // The free-space question as the setup flow asks it, with the fonts the main window sets.
 Shown AskContinue(const std::string& block)
 {
-    SetBoxFont(LangFontName(block), LangFontSize(block), LangCharset(block));
+    const TGFileInfo info = PackageWith(block);
+    SetBoxFont(info.FontName(), info.FontSize(), info.Charset());
     Shown s;
     s.yes = WithDriver(
         [&](HWND box) {
@@ -68,9 +74,9 @@ Shown AskContinue(const std::string& block)
             PressKey(s.view, 'N');
         },
         [&] {
-            return ConfirmYesNo(kBoxModeHeading, LangText(block, kKeyContinueSetup, LangDefault(kKeyContinueSetup)),
-                                LangText(block, kKeyConfirm, LangDefault(kKeyConfirm)),
-                                LangText(block, kKeyButtons, LangDefault(kKeyButtons)), LangCharset(block), 0);
+            return ConfirmYesNo(kBoxModeHeading, info.LangText(kKeyContinueSetup, LangDefault(kKeyContinueSetup)),
+                                info.LangText(kKeyConfirm, LangDefault(kKeyConfirm)),
+                                info.LangText(kKeyButtons, LangDefault(kKeyButtons)), info.Charset(), 0);
         });
     return s;
 }
@@ -114,7 +120,7 @@ TEST_CASE("the thread locale names the user's language")
 
 TEST_CASE("English and German entries: German for a German user, English for others")
 {
-    const std::string block = Block({ShippedEnglishEntry(), kGermanEntry});
+    const std::string block = kit::Languages({ShippedEnglishEntry(), kGermanEntry});
     SUBCASE("German user")
     {
         UserLocale user(kGerman);
@@ -135,7 +141,7 @@ TEST_CASE("English and German entries: German for a German user, English for oth
 TEST_CASE("French and Italian entries for a German user: the defaults")
 {
     UserLocale user(kGerman);
-    const Shown s = AskContinue(Block({kFrenchEntry, kItalianEntry}));
+    const Shown s = AskContinue(kit::Languages({kFrenchEntry, kItalianEntry}));
     CheckEnglish(s);
     CHECK_FALSE(s.yes);
 }
@@ -143,7 +149,7 @@ TEST_CASE("French and Italian entries for a German user: the defaults")
 TEST_CASE("a single entry is always used")
 {
     UserLocale user(kGerman);
-    const Shown s = AskContinue(Block({kItalianEntry}));
+    const Shown s = AskContinue(kit::Languages({kItalianEntry}));
     CHECK(s.view.title == "Domanda");
     CHECK(s.view.text == "Domanda\r\n\r\nContinuare?\r\n");
     CHECK(Captions(s.view) == std::vector<std::string>{"&Si", "&No"});
@@ -158,12 +164,11 @@ TEST_CASE("the user locale of the Wine prefix picks the entry")
     const std::string name = UserLanguageName();
     if (expected)
         CHECK(name == expected);
-    UseThreadLocale();
-    ResetLanguageChoice();
-    const Shown s = AskContinue(Block({ShippedEnglishEntry(), kGermanEntry}));
+    StartLanguage();
+    const Shown s = AskContinue(kit::Languages({ShippedEnglishEntry(), kGermanEntry}));
     if (name == "GERMAN")
         CheckGerman(s);
     else
         CheckEnglish(s);
-    ResetLanguageChoice();
+    ResetChosenLanguageEntry();
 }
