@@ -14,19 +14,12 @@ TGFileInfo& Package()
     return info;
 }
 
-// The entry SLangId chooses for the user; empty when none fits.
-std::string ChooseForUser(const std::string& block)
-{
-    const LanguageChoice& choice = ChosenLanguageEntry(block);
-    return choice.found ? choice.entry : std::string();
-}
-
 } // namespace
 
 void OpenRunningPackage()
 {
     UseThreadLocale();
-    SetLanguageEntryChooser(ChooseForUser);
+    SetLanguageEntryChooser(EntryForUser);
     Package().Create(ExePath());
 }
 

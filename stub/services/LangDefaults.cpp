@@ -31,7 +31,21 @@ const LangKeyDefault kLangKeyDefaults[] = {
 };
 const int kLangKeyDefaultCount = static_cast<int>(sizeof kLangKeyDefaults / sizeof kLangKeyDefaults[0]);
 
-// LangDefault and ShippedEnglishEntry are defined once, by the language module (SLangKeys.cpp),
-// from a table with the same keys and texts as this one.
+std::string LangDefault(const std::string& key)
+{
+    for (const LangKeyDefault& d : kLangKeyDefaults)
+        if (key == d.key)
+            return d.text;
+    return std::string();
+}
+
+std::string ShippedEnglishEntry()
+{
+    const char kDelimiter = '\x01';
+    std::string entry = std::string(1, kDelimiter) + "English" + kDelimiter;
+    for (const LangKeyDefault& d : kLangKeyDefaults)
+        entry += std::string(d.key) + "=" + (d.shipped ? d.shipped : d.text) + kDelimiter;
+    return entry;
+}
 
 } // namespace stub
