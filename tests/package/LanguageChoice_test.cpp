@@ -1,83 +1,85 @@
-// Language choice end to end: packages built by drovel-pack with chosen language entries, read
-// back through the stub's package object, for users of different languages.
+// The package object's language texts with the user's entry chooser installed, as the stub
+// runs them: chosen once per process, shared by every package object.
 #include <doctest/doctest.h>
 
-#include "PackageTestKit.h"
+#include "LanguageKit.h"
 #include "stub/package/TGFileInfo.h"
 #include "stub/services/SLangId.h"
-#include "tools/drovel-pack/Tool.h"
+#include "stub/services/SLangKeys.h"
 
-#include <initializer_list>
+#include <string>
+#include <vector>
 
 using namespace stub;
+using kit::Entry;
+using kit::PackageWith;
 
 namespace {
 
-constexpr std::uint32_t kGermanUser = 0x0407;
-constexpr std::uint32_t kFrenchUser = 0x040C;
-
-// Builds a package whose language block holds one entry per named language (name=s0 text), in
-// the given order, and returns its path.
-std::string PackWithLanguages(const kit::TempDir& dir, std::initializer_list<const char*> languages)
-{
-    kit::WriteBytes(dir / "Stub.exe", kit::CarrierStub(4096));
-    kit::WriteBytes(dir / "Setup.exe", "MZ setup");
-    std::vector<std::string> args = {"build", "-o", dir / "Product.exe", "-q", "--stub", dir / "Stub.exe", "--setup",
-                                     "Setup.exe"};
-    for (const char* language : languages) {
-        const std::string file = dir / (std::string(language) + ".txt");
-        kit::WriteBytes(file, std::string("s0=Title in ") + language + "\n");
-        args.push_back("--lang");
-        args.push_back(file);
+// A process whose user has the given locale, before its first lookup.
+struct FreshProcess {
+    explicit FreshProcess(std::uint32_t locale)
+    {
+        SetUserLocale(locale);
+        ResetChosenLanguageEntry();
+        SetLanguageEntryChooser(EntryForUser);
     }
-    args.push_back(dir / "Setup.exe");
-    std::string out, err;
-    REQUIRE_MESSAGE(drovel::RunTool(args, out, err) == 0, err);
-    return dir / "Product.exe";
-}
+    ~FreshProcess()
+    {
+        SetLanguageEntryChooser(nullptr);
+        ResetChosenLanguageEntry();
+        SetUserLocale(0);
+    }
+};
 
-// The title a user of the given locale sees, as the first lookup of a fresh process would.
-std::string TitleFor(const std::string& package, std::uint32_t userLocale)
-{
-    SetUserLocale(userLocale);
-    SetLanguageEntryChooser(EntryForUser);
-    ResetChosenLanguageEntry();
-    TGFileInfo info(package);
-    return info.LangText("s0", "(default)");
-}
+const std::uint32_t kGerman = 0x0407;
+const std::string kEnglish = Entry("English", {"Error=Error", "s1=Extracting...", "FONTNAME=Arial"});
+const std::string kGermanEntry = Entry("German", {"Error=Fehler", "s1=", "Charset=abc", "FontSize= 12"});
 
 } // namespace
 
-TEST_CASE("a German user reads the German entry, others the English one")
+TEST_CASE("a German user reads the German entry, and keeps it for a later package")
 {
-    kit::TempDir dir;
-    const std::string package = PackWithLanguages(dir, {"English", "German"});
-    CHECK(TitleFor(package, kGermanUser) == "Title in German");
-    CHECK(TitleFor(package, kFrenchUser) == "Title in English");
-    CHECK(TitleFor(package, 0) == "Title in English");  // no locale reads as English
+    FreshProcess process(kGerman);
+    const TGFileInfo info = PackageWith(kit::Languages({kEnglish, kGermanEntry}));
+    CHECK(info.LangText("error", "Error") == "Fehler");
+    CHECK(info.LangText(kKeyExtracting, LangDefault(kKeyExtracting)).empty());  // present, empty
+    CHECK(info.LangText(kKeyBadCrc, LangDefault(kKeyBadCrc)) == LangDefault(kKeyBadCrc));
+    CHECK(info.Charset() == 0);  // not a number
+    CHECK(info.FontSize() == 12);
+    CHECK(info.FontName() == "Tahoma");
+    const TGFileInfo later = PackageWith(kit::Languages({kEnglish}));
+    CHECK(later.LangText("Error", "x") == "Fehler");
 }
 
-TEST_CASE("a block without the user's language nor English gives the defaults")
+TEST_CASE("other users of the same block read English; keys ignore case")
 {
-    kit::TempDir dir;
-    const std::string package = PackWithLanguages(dir, {"French", "Italian"});
-    CHECK(TitleFor(package, kGermanUser) == "(default)");
+    FreshProcess process(0x040C);  // French
+    const TGFileInfo info = PackageWith(kit::Languages({kEnglish, kGermanEntry}));
+    CHECK(info.LangText("Error", "x") == "Error");
+    CHECK(info.FontName() == "Arial");
 }
 
-TEST_CASE("a single entry is always used")
+TEST_CASE("French and Italian entries for a German user: every text is the default, for good")
 {
-    kit::TempDir dir;
-    const std::string package = PackWithLanguages(dir, {"Italian"});
-    CHECK(TitleFor(package, kGermanUser) == "Title in Italian");
-    CHECK(TitleFor(package, kFrenchUser) == "Title in Italian");
+    FreshProcess process(kGerman);
+    const TGFileInfo info = PackageWith(kit::Languages({Entry("French", {"Error=Erreur"}), Entry("Italian", {"Error=Errore"})}));
+    CHECK(info.LangText("Error", "Error") == "Error");
+    CHECK(info.FontSize() == 8);
+    CHECK(PackageWith(kit::Languages({kEnglish, kGermanEntry})).LangText("Error", "dflt") == "dflt");
 }
 
-TEST_CASE("the first choice holds for every later package of the process")
+TEST_CASE("a single entry is always used; the shipped English entry gives the table's texts")
 {
-    kit::TempDir first, second;
-    const std::string german = PackWithLanguages(first, {"English", "German"});
-    const std::string other = PackWithLanguages(second, {"English", "German"});
-    CHECK(TitleFor(german, kGermanUser) == "Title in German");
-    SetUserLocale(kFrenchUser);  // a later change of the user's language does not count
-    CHECK(TGFileInfo(other).LangText("s0", "(default)") == "Title in German");
+    {
+        FreshProcess process(kGerman);
+        CHECK(PackageWith(kit::Languages({Entry("Italian", {"Error=Errore"})})).LangText("Error", "") == "Errore");
+    }
+    FreshProcess process(0x0439);  // Hindi: no row of the table
+    const TGFileInfo info = PackageWith(kit::Languages({ShippedEnglishEntry()}));
+    for (int i = 0; i < kLangKeyDefaultCount; ++i) {
+        const LangKeyDefault& d = kLangKeyDefaults[i];
+        CAPTURE(std::string(d.key));
+        CHECK(info.LangText(d.key, "") == (d.shipped ? d.shipped : d.text));
+    }
 }
