@@ -37,7 +37,7 @@ struct Options {
 // Parses argv[1..]; false with a message for bad or conflicting options.
 bool ParseOptions(const std::vector<std::string>& args, Options& options, std::string& error);
 
-// Reads the language files and the download package size and fills the spec's blocks; false
+// Reads the language files and the download package size and fills the PackageSpec's blocks; false
 // with a message when something cannot be read or is not valid.
 bool BuildBlocks(Options& options, std::string& error);
 
