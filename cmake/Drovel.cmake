@@ -69,9 +69,11 @@ function(drovel_script_test)
 endfunction()
 
 # drovel_windows_program(target): statically linked image importing system DLLs only.
+# Release images carry no symbol tables (the static runtime libraries bring large ones); the
+# linker drops them, so post-link steps such as the PE-header move still come last.
 function(drovel_static target)
   if(DROVEL_WINDOWS)
-    target_link_options(${target} PRIVATE -static -static-libgcc -static-libstdc++)
+    target_link_options(${target} PRIVATE -static -static-libgcc -static-libstdc++ $<$<CONFIG:Release>:-s>)
   endif()
 endfunction()
 
